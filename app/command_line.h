@@ -1,0 +1,18 @@
+#pragma once
+// The dxf2csv command line, apart from main so that tests can drive it in-process.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace dxf2csv {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitRunFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+/// Runs `dxf2csv ARGS...`: reports to `out`, failures and usage errors to `err`.
+/// Returns the exit status.
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace dxf2csv

@@ -1,0 +1,40 @@
+#pragma once
+// Turns the drawing's texts into UTF-8 for the report, by the character set the drawing's
+// header declares. The CSV never goes through here: it keeps the drawing's bytes.
+
+#include <string>
+#include <string_view>
+
+namespace dxf2csv {
+
+class TextDecoder {
+public:
+    TextDecoder() = default;
+    ~TextDecoder();
+    TextDecoder(const TextDecoder&) = delete;
+    TextDecoder& operator=(const TextDecoder&) = delete;
+
+    /// The header's $ACADVER value: AC1021 (2007) and later store UTF-8.
+    void setVersion(std::string_view acadver);
+    /// The header's $DWGCODEPAGE value: ANSI_932 is read as CP932, ANSI_1252 as CP1252, ...
+    /// A page this system cannot convert is ignored.
+    void setCodePage(std::string_view codePage);
+
+    /// UTF-8 for the report; bytes that do not convert become U+FFFD. Without a declared
+    /// character set, valid UTF-8 is kept and anything else is read as CP932.
+    std::string toUtf8(std::string_view bytes) const;
+
+private:
+    std::string convert(std::string_view bytes, const char* charset) const;
+
+    bool utf8_ = false;
+    std::string codePage_; ///< iconv name of the declared page; empty when none
+};
+
+/// True when `bytes` is well-formed UTF-8.
+bool isValidUtf8(std::string_view bytes) noexcept;
+
+/// `bytes` with each ill-formed UTF-8 sequence replaced by U+FFFD.
+std::string sanitizeUtf8(std::string_view bytes);
+
+} // namespace dxf2csv

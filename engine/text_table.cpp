@@ -1,0 +1,42 @@
+#include "text_table.h"
+
+#include "group_codes.h"
+#include "run_failure.h"
+
+namespace dxf2csv {
+
+void CaptureTextField(WindowState& state, bool& textFlag, const RunContext& context) {
+    const std::string_view value = state.currentLine;
+    const std::int64_t line = state.currentLineNumber;
+    if (state.groupCode == kCodeEntity) {
+        // A prefix test: TEXT matches, MTEXT and ATTRIB do not.
+        textFlag = startsWith(value, "TEXT");
+        if (textFlag) state.textCount = checkedAdd16(state.textCount, 1, context.file, line, "TEXT count");
+        return;
+    }
+    if (!textFlag) return;
+
+    auto rowForStore = [&]() -> TextRecord& {
+        if (state.textCount < 1 || state.textCount > kTableRows)
+            throw RunFailure(FailureKind::RowOutOfRange, context.file, line,
+                             "TEXT number " + std::to_string(state.textCount) + " does not fit the table");
+        state.textTable.touch(state.textCount);
+        return state.textTable.row(state.textCount);
+    };
+    switch (state.groupCode) {
+    case kCodeHandle: rowForStore().handle.setText(value, line); break;
+    case kCodeContent: rowForStore().content.setText(value, line); break;
+    case kCodeX: rowForStore().x.setText(value, line); break;
+    case kCodeY2: rowForStore().y.setText(value, line); break;
+    case kCodeVJustify: rowForStore().vAlign.setText(value, line); break;
+    case kCodeHJustify: {
+        const auto justify = wholeNumber(value);
+        if (!justify) throw RunFailure(FailureKind::NotANumber, context.file, line, quoted(value));
+        if (*justify == kHJustifyMiddle) rowForStore().vAlign.setNumber(kVAlignCentred, line);
+        break;
+    }
+    default: break;
+    }
+}
+
+} // namespace dxf2csv

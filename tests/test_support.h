@@ -1,0 +1,57 @@
+#pragma once
+// Small drawings and temporary folders for the tests.
+
+#include "run_failure.h"
+#include "window_state.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dxf2csv::test {
+
+/// What an in-memory conversion produced.
+struct Converted {
+    std::string csv;
+    std::vector<std::string> report;
+};
+
+/// Converts `drawing` in memory. Fails the test if the run throws.
+Converted convert(std::string_view drawing, std::string_view tolerance = "100");
+
+/// Converts `drawing` in memory and returns the failure, or nothing when it succeeded.
+std::optional<RunFailure> failureOf(std::string_view drawing, std::string_view tolerance = "100");
+
+/// The lines of a TEXT entity: handle (5), content (1), x (10), y (21) and, when not empty,
+/// the raw extra pairs appended as they are.
+std::string textEntity(std::string_view handle, std::string_view content, std::string_view x,
+                       std::string_view y, std::string_view extra = " 73\n2\n");
+
+/// A GROUP object listing `handles` as 340 pairs.
+std::string groupObject(const std::vector<std::string>& handles);
+
+/// A drawing with ENTITIES holding `entities` and OBJECTS holding `objects`, ending in EOF.
+std::string drawing(std::string_view entities, std::string_view objects);
+
+/// A fresh folder, removed with everything in it at the end of the test.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string path(std::string_view name) const { return (root_ / name).string(); }
+    const std::filesystem::path& root() const { return root_; }
+    /// The names in the folder, sorted.
+    std::vector<std::string> names() const;
+
+private:
+    std::filesystem::path root_;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, std::string_view bytes);
+
+} // namespace dxf2csv::test
