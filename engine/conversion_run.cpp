@@ -64,7 +64,7 @@ public:
             const std::int16_t code = numericValue16(codeLine, context_.file, codeLineNumber);
             if (!lines_.next(value))
                 throw RunFailure(FailureKind::InputEndsInsidePair, context_.file, codeLineNumber,
-                                 "group code " + quoted(codeLine) + " has no value line");
+                                 "group code " + quoteText(codeLine) + " has no value line");
             state_.groupCode = code;
             state_.currentLine = value;
             state_.currentLineNumber = lines_.lineNumber();
@@ -159,7 +159,7 @@ std::int16_t readTolerance(std::string_view toleranceText, const std::string& na
     try {
         return numericValue16(ascii, name, 0);
     } catch (const RunFailure& failure) {
-        throw RunFailure(failure.kind(), name, 0, "tolerance " + quoted(toleranceText));
+        throw RunFailure(failure.kind(), name, 0, "tolerance " + quoteText(toleranceText));
     }
 }
 
@@ -179,7 +179,7 @@ RunReport ConversionRun(const std::string& inputPath, const std::string& outputP
     checkStart(lines, inputPath);
     if (sameFile(inputPath, outputPath))
         throw RunFailure(FailureKind::OutputIsInput, outputPath, 0,
-                         "the output would overwrite the drawing " + quoted(inputPath));
+                         "the output would overwrite the drawing " + quoteText(inputPath));
     AtomicFile output(outputPath);
     return convert(lines, output, tolerance, state, inputPath);
 }

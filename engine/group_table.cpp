@@ -43,7 +43,7 @@ void GroupStep::step(WindowState& state, const RunContext& context) {
         if (state.memberCount >= kTableRows)
             throw RunFailure(FailureKind::RowOutOfRange, context.file, state.currentLineNumber,
                              "GROUP member " + std::to_string(state.memberCount + 1) + " for handle " +
-                                 quoted(context.decoder.toUtf8(state.currentLine)));
+                                 quoteText(context.decoder.toUtf8(state.currentLine)));
         ++state.memberCount;
         state.memberList[static_cast<std::size_t>(state.memberCount)] = static_cast<std::int16_t>(row);
     }

@@ -44,7 +44,7 @@ RunFailure::RunFailure(FailureKind kind, std::string file, std::int64_t line, st
       line_(line),
       detail_(std::move(detail)) {}
 
-std::string quoted(std::string_view text) {
+std::string quoteText(std::string_view text) {
     constexpr std::size_t kMaxShown = 60;
     std::string out = "\"";
     std::size_t shown = text.size() > kMaxShown ? kMaxShown : text.size();

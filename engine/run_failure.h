@@ -42,6 +42,6 @@ private:
 
 /// The offending text for a message: in double quotes, control bytes escaped as \xNN,
 /// cut after about 60 bytes (at a character boundary) with "..." so a runaway line cannot flood a terminal.
-std::string quoted(std::string_view text);
+std::string quoteText(std::string_view text);
 
 } // namespace dxf2csv

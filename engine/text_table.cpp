@@ -31,7 +31,7 @@ void CaptureTextField(WindowState& state, bool& textFlag, const RunContext& cont
     case kCodeVJustify: rowForStore().vAlign.setText(value, line); break;
     case kCodeHJustify: {
         const auto justify = wholeNumber(value);
-        if (!justify) throw RunFailure(FailureKind::NotANumber, context.file, line, quoted(value));
+        if (!justify) throw RunFailure(FailureKind::NotANumber, context.file, line, quoteText(value));
         if (*justify == kHJustifyMiddle) rowForStore().vAlign.setNumber(kVAlignCentred, line);
         break;
     }

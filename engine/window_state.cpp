@@ -58,9 +58,9 @@ double numericValue(const FieldValue& cell, const std::string& file) {
     case FieldValue::Kind::Text: break;
     }
     const auto value = wholeNumber(cell.text());
-    if (!value) throw RunFailure(FailureKind::NotANumber, file, cell.line(), quoted(cell.text()));
+    if (!value) throw RunFailure(FailureKind::NotANumber, file, cell.line(), quoteText(cell.text()));
     if (!std::isfinite(*value))
-        throw RunFailure(FailureKind::NumberOutOfRange, file, cell.line(), quoted(cell.text()));
+        throw RunFailure(FailureKind::NumberOutOfRange, file, cell.line(), quoteText(cell.text()));
     return *value;
 }
 
@@ -72,13 +72,13 @@ std::int16_t numericValue16(std::string_view text, const std::string& file, std:
     const auto [ptr, ec] = std::from_chars(trimmed.data(), end, fast);
     if (ec == std::errc() && ptr == end && !trimmed.empty()) {
         if (fast < INT16_MIN || fast > INT16_MAX)
-            throw RunFailure(FailureKind::NumberOutOfRange, file, line, quoted(text));
+            throw RunFailure(FailureKind::NumberOutOfRange, file, line, quoteText(text));
         return static_cast<std::int16_t>(fast);
     }
     const auto value = wholeNumber(text);
-    if (!value) throw RunFailure(FailureKind::NotANumber, file, line, quoted(text));
+    if (!value) throw RunFailure(FailureKind::NotANumber, file, line, quoteText(text));
     if (*value < INT16_MIN || *value > INT16_MAX)
-        throw RunFailure(FailureKind::NumberOutOfRange, file, line, quoted(text));
+        throw RunFailure(FailureKind::NumberOutOfRange, file, line, quoteText(text));
     return static_cast<std::int16_t>(*value);
 }
 

@@ -1,1 +1,118 @@
+// The dxf2csv command line: options, several drawings, exit statuses, and one real process.
+
+#include "command_line.h"
+#include "test_support.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace dxf2csv {
+namespace {
+
+using test::drawing;
+using test::groupObject;
+using test::readFile;
+using test::TempDir;
+using test::textEntity;
+using test::writeFile;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = runCommandLine(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CommandLine, UsageErrorsAndHelp) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+    };
+    const Case cases[] = {
+        {"no drawing", {}, kExitUsage},
+        {"-o with two drawings", {"-o", "x.csv", "a.dxf", "b.dxf"}, kExitUsage},
+        {"unknown option", {"-x", "a.dxf"}, kExitUsage},
+        {"-t without value", {"a.dxf", "-t"}, kExitUsage},
+        {"help", {"--help"}, kExitSuccess},
+        {"version", {"--version"}, kExitSuccess},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome o = run(c.args);
+        EXPECT_EQ(o.status, c.status);
+        if (c.status == kExitUsage) {
+            EXPECT_EQ(o.out, "");
+            EXPECT_EQ(o.err.rfind("dxf2csv: ", 0), 0u) << o.err;
+        } else {
+            EXPECT_EQ(o.err, "");
+            EXPECT_NE(o.out.find("dxf2csv"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(run({"--help"}).out.rfind("usage: dxf2csv [-t TOLERANCE] [-o OUTPUT] DRAWING...", 0), 0u);
+}
+
+TEST(CommandLine, SeveralDrawingsEachReportedAndAFailureDoesNotStopTheRest) {
+    TempDir dir;
+    writeFile(dir.path("a.dxf"), drawing(textEntity("A", "a", "0", "0"), groupObject({"A"})));
+    writeFile(dir.path("bad.dxf"), "  0\nSECTION\n  2\nENTITIES\nxx\nTEXT\n");
+    writeFile(dir.path("b.dxf"), drawing(textEntity("B", "b", "0", "0") + textEntity("C", "c", "0", "0"),
+                                         groupObject({"B", "C"})));
+    const Outcome o = run({"-t", "10", dir.path("a.dxf"), dir.path("bad.dxf"), dir.path("b.dxf")});
+    EXPECT_EQ(o.status, kExitRunFailed);
+    EXPECT_EQ(o.out, "==> " + dir.path("a.dxf") + " <==\n"
+                     "認識した要素数 : 1（５０００要素以下が必須！！）\n計上した材料数 : 1\n"
+                     "計上した材料の総数 : 1\n処理終了\n"
+                     "\n==> " + dir.path("b.dxf") + " <==\n"
+                     "認識した要素数 : 2（５０００要素以下が必須！！）\n計上した材料数 : 2\n"
+                     "計上した材料の総数 : 2\n処理終了\n");
+    EXPECT_EQ(o.err, "dxf2csv: " + dir.path("bad.dxf") + ":5: not a number: \"xx\"\n");
+    EXPECT_EQ(readFile(dir.path("a.dxf.csv")), "a\r\n");
+    EXPECT_EQ(readFile(dir.path("b.dxf.csv")), "b,c\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path("bad.dxf.csv")));
+
+    // One drawing: no header; -o names the CSV; "-t" may be joined to its value.
+    const Outcome one = run({"-t5", "-o", dir.path("out.csv"), dir.path("a.dxf")});
+    EXPECT_EQ(one.status, kExitSuccess);
+    EXPECT_EQ(one.out.rfind("認識した要素数", 0), 0u);
+    EXPECT_EQ(readFile(dir.path("out.csv")), "a\r\n");
+}
+
+/// Runs the real dxf2csv; returns its exit status, with stdout and stderr in files.
+int runProcess(const std::string& args, const TempDir& dir) {
+    const std::string command = std::string(DXF2CSV_EXE) + " " + args + " >" + dir.path("stdout") + " 2>" +
+                                dir.path("stderr") + " </dev/null";
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+TEST(CommandLineProcess, ConvertsAFixtureAndAFailedRunKeepsTheCsv) {
+    TempDir dir;
+    writeFile(dir.path("plan.dxf"), readFile(std::string(TEST_DATA_DIR) + "/two_tables.dxf"));
+    ASSERT_EQ(runProcess("'" + dir.path("plan.dxf") + "'", dir), 0) << readFile(dir.path("stderr"));
+    const std::string csv = readFile(dir.path("plan.dxf.csv"));
+    EXPECT_EQ(csv, readFile(std::string(TEST_DATA_DIR) + "/two_tables.csv"));
+    std::string report = readFile(std::string(TEST_DATA_DIR) + "/two_tables.report");
+    for (std::size_t at; (at = report.find("\r\n")) != std::string::npos;) report.replace(at, 2, "\n");
+    EXPECT_EQ(readFile(dir.path("stdout")), report);
+    EXPECT_EQ(readFile(dir.path("stderr")), "");
+
+    EXPECT_EQ(runProcess("-t abc '" + dir.path("plan.dxf") + "'", dir), 1);
+    EXPECT_EQ(readFile(dir.path("stderr")), "dxf2csv: " + dir.path("plan.dxf") + ": not a number: tolerance \"abc\"\n");
+    EXPECT_EQ(readFile(dir.path("stdout")), "");
+    EXPECT_EQ(readFile(dir.path("plan.dxf.csv")), csv);
+
+    EXPECT_EQ(runProcess("--help", dir), 0);
+    EXPECT_EQ(runProcess("", dir), 2);
+}
+
+} // namespace
+} // namespace dxf2csv

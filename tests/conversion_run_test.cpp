@@ -1,1 +1,238 @@
+// Whole runs over small inline drawings: sections, pairs, the report and the fresh start.
+
+#include "conversion_run.h"
+#include "test_support.h"
+
 #include <gtest/gtest.h>
+
+#include <memory>
+
+namespace dxf2csv {
+namespace {
+
+using test::convert;
+using test::drawing;
+using test::failureOf;
+using test::groupObject;
+using test::textEntity;
+
+using Lines = std::vector<std::string>;
+
+std::string recognized(int n) { return "認識した要素数 : " + std::to_string(n) + "（５０００要素以下が必須！！）"; }
+std::string groupCount(int n) { return "計上した材料数 : " + std::to_string(n); }
+std::string total(int n) { return "計上した材料の総数 : " + std::to_string(n); }
+const std::string kFinished = "処理終了";
+
+std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST(ConversionRun, WholeDrawings) {
+    struct Case {
+        const char* name;
+        std::string drawing;
+        const char* csv;
+        Lines report;
+    };
+    const std::string one = textEntity("A1", "bolt", "0", "0");
+    const Case cases[] = {
+        {"empty input", "", "", {total(0), kFinished}},
+        {"no OBJECTS section", "  0\nSECTION\n  2\nENTITIES\n" + one + "  0\nENDSEC\n  0\nEOF\n", "",
+         {total(0), kFinished}},
+        {"one grouped text", drawing(one, groupObject({"A1"})), "bolt\r\n",
+         {recognized(1), groupCount(1), total(1), kFinished}},
+        {"blank line after EOF is never read", drawing(one, groupObject({"A1"})) + "\n", "bolt\r\n",
+         {recognized(1), groupCount(1), total(1), kFinished}},
+        {"anything after EOF is never read", drawing(one, groupObject({"A1"})) + "trash\x01\xff", "bolt\r\n",
+         {recognized(1), groupCount(1), total(1), kFinished}},
+        {"UTF-8 byte-order mark skipped", "\xEF\xBB\xBF" + drawing(one, groupObject({"A1"})), "bolt\r\n",
+         {recognized(1), groupCount(1), total(1), kFinished}},
+        {"TEXT in BLOCKS is not captured",
+         "  0\nSECTION\n  2\nBLOCKS\n" + textEntity("B1", "block", "0", "0") + "  0\nENDSEC\n" +
+             drawing(one, groupObject({"B1", "A1"})),
+         "bolt\r\n", {recognized(1), groupCount(1), total(1), kFinished}},
+        {"GROUP last in OBJECTS is written", drawing(one, groupObject({"A1"})), "bolt\r\n",
+         {recognized(1), groupCount(1), total(1), kFinished}},
+        {"GROUP open when the drawing ends is written",
+         "  0\nSECTION\n  2\nENTITIES\n" + one + "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"}),
+         "bolt\r\n", {recognized(1), groupCount(1), total(1), kFinished}},
+        {"GROUP open at EOF without ENDSEC is written",
+         "  0\nSECTION\n  2\nENTITIES\n" + one + "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" +
+             groupObject({"A1"}) + "  0\nEOF\n",
+         "bolt\r\n", {recognized(1), groupCount(1), total(1), kFinished}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto result = convert(c.drawing);
+        EXPECT_EQ(result.csv, c.csv);
+        EXPECT_EQ(result.report, c.report);
+    }
+}
+
+TEST(ConversionRun, EveryKindOfLineEndReadsAlike) {
+    const std::string lf = drawing(textEntity("A1", "a", "0", "0") + textEntity("A2", "b", "5", "0"),
+                                   groupObject({"A2", "A1"}));
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        SCOPED_TRACE(testing::PrintToString(end));
+        const auto result = convert(replaceAll(lf, "\n", end));
+        EXPECT_EQ(result.csv, "a,b\r\n");
+        EXPECT_EQ(result.report, (Lines{recognized(2), groupCount(2), total(2), kFinished}));
+    }
+}
+
+TEST(ConversionRun, SectionKeywordsCountOnlyAsSectionNames) {
+    struct Case {
+        const char* name;
+        std::string entities;
+        Lines report;
+        const char* csv;
+    };
+    // Texts, layers and group descriptions that begin with a keyword change nothing.
+    const Case cases[] = {
+        {"text beginning with OBJECTS",
+         textEntity("A1", "OBJECTS LIST", "0", "100") + textEntity("A2", "after", "0", "0"),
+         {recognized(2), groupCount(2), total(2), kFinished}, "OBJECTS LIST\r\nafter\r\n"},
+        {"text ENDSEC and ENTITIES",
+         textEntity("A1", "ENDSEC", "0", "100") + textEntity("A2", "ENTITIES", "0", "0"),
+         {recognized(2), groupCount(2), total(2), kFinished}, "ENDSEC\r\nENTITIES\r\n"},
+        {"layer named ENDSEC",
+         "  0\nTEXT\n  5\nA1\n  8\nENDSEC\n  1\nx\n 73\n2\n" + textEntity("A2", "y", "0", "-500"),
+         {recognized(2), groupCount(2), total(2), kFinished}, "x\r\ny\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto result = convert(drawing(c.entities, groupObject({"A1", "A2"})));
+        EXPECT_EQ(result.report, c.report);
+        EXPECT_EQ(result.csv, c.csv);
+    }
+
+    // A section name is matched by its beginning, exactly.
+    const std::string longName = "  0\nSECTION\n  2\nENTITIESX\n" + textEntity("A1", "a", "0", "0") +
+                                 "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"});
+    EXPECT_EQ(convert(longName).csv, "a\r\n");
+    const std::string blankFirst = "  0\nSECTION\n  2\n ENTITIES\n" + textEntity("A1", "a", "0", "0") +
+                                   "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"});
+    EXPECT_EQ(convert(blankFirst).report, (Lines{recognized(0), total(0), kFinished}));
+}
+
+TEST(ConversionRun, RecognizedCountIsTheNumberOfTextsAfterEveryFlush) {
+    // A second OBJECTS section after a flush still reports the TEXTs of ENTITIES.
+    const std::string d = drawing(textEntity("A1", "a", "0", "0") + textEntity("A2", "b", "0", "0") +
+                                      textEntity("A3", "c", "0", "0"),
+                                  groupObject({"A1", "A2"})) ;
+    const std::string twice = d.substr(0, d.size() - std::string("  0\nEOF\n").size()) +
+                              "  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A3"}) + "  0\nENDSEC\n  0\nEOF\n";
+    EXPECT_EQ(convert(twice).report,
+              (Lines{recognized(3), groupCount(2), recognized(3), groupCount(1), total(3), kFinished}));
+}
+
+TEST(ConversionRun, EveryRunStartsFromAFreshState) {
+    // The second drawing's TEXT has no group 21: it must not take the first drawing's y.
+    const std::string first = drawing(textEntity("A1", "a", "0", "500") + textEntity("A2", "b", "0", "0"),
+                                      groupObject({"A1"}));
+    const std::string second = drawing("  0\nTEXT\n  5\nA1\n  1\nc\n 10\n0\n 73\n2\n" +
+                                           textEntity("A2", "d", "0", "200"),
+                                       groupObject({"A1", "A2"}));
+    auto state = std::make_unique<WindowState>();
+    for (const std::string* d : {&first, &second}) {
+        MemorySource source(*d);
+        StringSink sink;
+        ConvertDrawing(source, sink, "100", *state, "run.dxf");
+        if (d == &second) {
+            EXPECT_EQ(sink.data(), "d\r\nc\r\n");
+        }
+    }
+}
+
+TEST(ConversionRun, Failures) {
+    struct Case {
+        const char* name;
+        std::string drawing;
+        std::string tolerance;
+        FailureKind kind;
+        std::int64_t line;
+    };
+    const std::string good = drawing(textEntity("A1", "a", "0", "0"), groupObject({"A1"}));
+    const Case cases[] = {
+        {"blank line at the end without EOF", "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n\n", "100",
+         FailureKind::NotANumber, 7},
+        {"odd number of lines", "  0\nSECTION\n  2\n", "100", FailureKind::InputEndsInsidePair, 3},
+        {"group code not a number", "  0\nSECTION\nab\nHEADER\n", "100", FailureKind::NotANumber, 3},
+        {"group code out of range", "40000\nx\n", "100", FailureKind::NumberOutOfRange, 1},
+        {"empty tolerance", good, "", FailureKind::NotANumber, 0},
+        {"tolerance out of range", good, "32768", FailureKind::NumberOutOfRange, 0},
+        {"binary DXF", std::string("AutoCAD Binary DXF\r\n\x1a", 22) + std::string(10, '\0'), "100",
+         FailureKind::BinaryDxf, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto failure = failureOf(c.drawing, c.tolerance);
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->kind(), c.kind) << failure->what();
+        EXPECT_EQ(failure->line(), c.line);
+        EXPECT_EQ(failure->file(), "test.dxf");
+    }
+}
+
+TEST(ReadTolerance, AcceptsWhatAnInputMethodTypes) {
+    struct Case {
+        const char* name;
+        const char* text;
+        int expected;
+    };
+    const Case cases[] = {
+        {"default", "100", 100},         {"rounded down", "12.7", 12},     {"negative", "-0.5", -1},
+        {"blanks", " 50 ", 50},          {"full-width digits", "１００", 100}, {"full-width sign and point", "－０．５", -1},
+        {"full-width space", "　２０", 20}, {"full-width exponent", "１Ｅ２", 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(readTolerance(c.text, "t"), c.expected);
+    }
+    EXPECT_THROW(readTolerance("１００ｍｍ", "t"), RunFailure);
+}
+
+TEST(ConversionRun, ReportShowsTextsInTheDrawingsCharacterSet) {
+    struct Case {
+        const char* name;
+        std::string header;  // HEADER pairs
+        std::string content; // the drawing's bytes
+        std::string shown;   // the report's UTF-8
+    };
+    const std::string sjis = "\x83\x7B\x83\x8B\x83\x67"; // ボルト in CP932
+    const Case cases[] = {
+        {"declared ANSI_932", "  9\n$ACADVER\n  1\nAC1015\n  9\n$DWGCODEPAGE\n  3\nANSI_932\n", sjis, "ボルト"},
+        {"declared ANSI_1252", "  9\n$ACADVER\n  1\nAC1015\n  9\n$DWGCODEPAGE\n  3\nANSI_1252\n", "caf\xE9", "café"},
+        {"AC1021 is UTF-8 whatever the page", "  9\n$ACADVER\n  1\nAC1021\n  9\n$DWGCODEPAGE\n  3\nANSI_932\n",
+         "ボルト", "ボルト"},
+        {"bad UTF-8 in AC1021", "  9\n$ACADVER\n  1\nAC1032\n", "a\xFF" "b", "a\xEF\xBF\xBD" "b"},
+        {"nothing declared, valid UTF-8", "", "ボルト", "ボルト"},
+        {"nothing declared, not UTF-8", "", sjis, "ボルト"},
+        {"bytes that do not convert", "  9\n$DWGCODEPAGE\n  3\nANSI_932\n", "x\x80y", "x\xEF\xBF\xBDy"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string d = "  0\nSECTION\n  2\nHEADER\n" + c.header + "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n" +
+                              textEntity("A1", c.content, "0", "0", " 73\n0\n") +
+                              "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"}) + "  0\nENDSEC\n";
+        const auto result = convert(d);
+        EXPECT_EQ(result.csv, c.content + "\r\n"); // the CSV keeps the drawing's bytes
+        ASSERT_GE(result.report.size(), 3u);
+        EXPECT_EQ(result.report[2], c.shown);
+    }
+}
+
+TEST(ConversionRun, GoldenReportBytes) {
+    const std::string folder = TEST_DATA_DIR;
+    test::TempDir dir;
+    auto state = std::make_unique<WindowState>();
+    const RunReport report =
+        ConversionRun(folder + "/two_tables.dxf", dir.path("two_tables.dxf.csv"), "100", *state);
+    EXPECT_EQ(report.text(), test::readFile(folder + "/two_tables.report"));
+    EXPECT_EQ(test::readFile(dir.path("two_tables.dxf.csv")), test::readFile(folder + "/two_tables.csv"));
+}
+
+} // namespace
+} // namespace dxf2csv

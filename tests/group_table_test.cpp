@@ -1,1 +1,138 @@
+// Ordering members into rows, the CSV block of each group, and the group's report lines.
+
+#include "group_table.h"
+#include "test_support.h"
+
 #include <gtest/gtest.h>
+
+namespace dxf2csv {
+namespace {
+
+using test::convert;
+using test::drawing;
+using test::failureOf;
+using test::groupObject;
+using test::textEntity;
+
+struct Text {
+    const char* handle;
+    const char* x;
+    const char* y;
+};
+
+std::string entitiesOf(const std::vector<Text>& texts) {
+    std::string out;
+    for (const Text& t : texts) out += textEntity(t.handle, t.handle, t.x, t.y);
+    return out;
+}
+
+TEST(FlushGroup, OrdersRowsByTheExactExchangePasses) {
+    struct Case {
+        const char* name;
+        std::vector<Text> texts;
+        std::vector<std::string> members;
+        const char* tolerance;
+        const char* csv;
+    };
+    const std::vector<Text> grid = {{"A", "0", "100"}, {"B", "50", "100"}, {"C", "0", "0"}, {"D", "50", "0"}};
+    const Case cases[] = {
+        {"grid in drawing order", grid, {"A", "B", "C", "D"}, "10", "A,B\r\nC,D\r\n"},
+        {"grid listed backwards", grid, {"D", "C", "B", "A"}, "10", "A,B\r\nC,D\r\n"},
+        {"grid listed crosswise", grid, {"C", "B", "D", "A"}, "10", "A,B\r\nC,D\r\n"},
+        {"chain only the exact passes resolve",
+         {{"A", "10", "50"}, {"B", "0", "0"}, {"C", "5", "120"}}, {"A", "B", "C"}, "100", "C\r\nB,A\r\n"},
+        {"each within tolerance of its predecessor is one line",
+         {{"A", "0", "0"}, {"B", "1", "80"}, {"C", "2", "160"}}, {"A", "B", "C"}, "100", "A,B,C\r\n"},
+        {"rounded down before comparing",
+         {{"A", "0", "-0.5"}, {"B", "1", "99.5"}}, {"A", "B"}, "100", "A\r\nB\r\n"},
+        {"exactly the tolerance apart, lower one first",
+         {{"A", "0", "0"}, {"B", "50", "100"}}, {"A", "B"}, "100", "A\r\nB\r\n"},
+        {"single text", {{"A", "7", "7"}}, {"A"}, "100", "A\r\n"},
+        {"zero tolerance puts every text on its own line",
+         {{"A", "50", "0"}, {"B", "0", "0"}}, {"A", "B"}, "0", "A\r\nB\r\n"},
+        {"handle listed twice is written twice", {{"A", "0", "0"}}, {"A", "A"}, "100", "A,A\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto result = convert(drawing(entitiesOf(c.texts), groupObject(c.members)), c.tolerance);
+        EXPECT_EQ(result.csv, c.csv);
+        EXPECT_EQ(result.report.at(1), "計上した材料数 : " + std::to_string(c.members.size()));
+    }
+}
+
+TEST(FlushGroup, BlocksFollowTheGroupsAndCountIntoTheTotal) {
+    const std::string entities = entitiesOf({{"A", "0", "0"}, {"B", "0", "0"}, {"C", "0", "0"}}) +
+                                 "  0\nLINE\n  5\nL1\n";
+    const std::string objects = groupObject({"B"}) + groupObject({"L1", "FFFF"}) + groupObject({"A", "C"}) +
+                                "  0\nDICTIONARY\n  5\nD1\n";
+    const auto result = convert(drawing(entities, objects), "10");
+    EXPECT_EQ(result.csv, "B\r\nA,C\r\n");
+    const std::vector<std::string> expected = {
+        "認識した要素数 : 3（５０００要素以下が必須！！）", "計上した材料数 : 1", "計上した材料数 : 2",
+        "計上した材料の総数 : 3", "処理終了"};
+    EXPECT_EQ(result.report, expected);
+}
+
+TEST(FlushGroup, QuotesOnlyFieldsThatNeedIt) {
+    const std::string entities = textEntity("A", "ワッシャー, 平", "0", "0") + textEntity("B", "3/8\" pipe", "10", "0") +
+                                 textEntity("C", " plain ", "20", "0") + textEntity("D", "", "30", "0");
+    const auto result = convert(drawing(entities, groupObject({"A", "B", "C", "D"})));
+    EXPECT_EQ(result.csv, "\"ワッシャー, 平\",\"3/8\"\" pipe\", plain ,\r\n");
+}
+
+TEST(FlushGroup, NumbersAreReadOnlyWhenAComparisonNeedsThem) {
+    // With one member nothing is compared, so a bad x never fails.
+    EXPECT_EQ(convert(drawing(textEntity("A", "a", "left", "0"), groupObject({"A"}))).csv, "a\r\n");
+
+    struct Case {
+        const char* name;
+        std::string entities;
+        std::vector<std::string> members;
+        std::int64_t line; // of the bad value
+    };
+    // Each TEXT of textEntity takes 16 lines after the 14 lines before the first one; the
+    // value of group 10 is its 8th line, of group 21 its 14th, of group 73 its 16th.
+    const Case cases[] = {
+        {"bad y", textEntity("A", "a", "0", "high") + textEntity("B", "b", "0", "0"), {"A", "B"}, 14 + 14},
+        {"bad x", textEntity("A", "a", "0", "0") + textEntity("B", "b", "x2", "0"), {"A", "B"}, 14 + 16 + 8},
+        {"bad vAlign", textEntity("A", "a", "0", "0", " 73\nmiddle\n"), {"A"}, 14 + 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto failure = failureOf(drawing(c.entities, groupObject(c.members)));
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->kind(), FailureKind::NotANumber);
+        EXPECT_EQ(failure->line(), c.line);
+    }
+}
+
+TEST(FlushGroup, LimitsFail) {
+    std::string entities = textEntity("A", "a", "0", "0");
+    const auto tooManyMembers = failureOf(drawing(entities, groupObject(std::vector<std::string>(5001, "A"))));
+    ASSERT_TRUE(tooManyMembers);
+    EXPECT_EQ(tooManyMembers->kind(), FailureKind::RowOutOfRange);
+
+    // Seven groups of 5000 members pass 32767 in the seventh.
+    std::string objects;
+    for (int g = 0; g < 7; ++g) objects += groupObject(std::vector<std::string>(5000, "A"));
+    const auto tooMany = failureOf(drawing(entities, objects), "0");
+    ASSERT_TRUE(tooMany);
+    EXPECT_EQ(tooMany->kind(), FailureKind::NumberOutOfRange);
+}
+
+TEST(HandleIndex, FindsEveryRowOfAHandleInRowOrder) {
+    TextTable table;
+    const char* handles[] = {"A", "B", "A", nullptr, "A"};
+    for (int row = 1; row <= 5; ++row)
+        if (handles[row - 1] != nullptr) table.row(row).handle.setText(handles[row - 1], row);
+    HandleIndex index;
+    index.prepare(table, 4);
+    std::vector<int> rows;
+    for (int row = index.first("A"); row != 0; row = index.next(row)) rows.push_back(row);
+    EXPECT_EQ(rows, (std::vector<int>{1, 3})); // row 5 lies past the limit
+    EXPECT_EQ(index.first(""), 4);              // an absent handle matches the empty line only
+    EXPECT_EQ(index.first("a"), 0);             // case counts
+}
+
+} // namespace
+} // namespace dxf2csv

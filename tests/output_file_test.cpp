@@ -1,1 +1,202 @@
+// Runs against real files: what a failure leaves on disk, and where the CSV may not go.
+
+#include "conversion_run.h"
+#include "output_file.h"
+#include "test_support.h"
+
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dxf2csv {
+namespace {
+
+namespace fs = std::filesystem;
+using test::drawing;
+using test::groupObject;
+using test::readFile;
+using test::TempDir;
+using test::textEntity;
+using test::writeFile;
+
+const std::string kOldCsv = "old,csv\r\n";
+
+/// 400 grouped TEXTs whose CSV (about 120 KB) is larger than the writer's buffer, so part of
+/// it reaches the temporary file before a later failure.
+std::string bigEntities() {
+    std::string entities;
+    for (int i = 0; i < 400; ++i)
+        entities += textEntity("H" + std::to_string(i), std::string(300, 'x'), "0", std::to_string(i * 200));
+    return entities;
+}
+
+std::vector<std::string> bigHandles() {
+    std::vector<std::string> handles;
+    for (int i = 0; i < 400; ++i) handles.push_back("H" + std::to_string(i));
+    return handles;
+}
+
+/// Runs and returns the failure (fails the test when the run succeeds).
+RunFailure runFails(const std::string& in, const std::string& out, const std::string& tolerance = "100") {
+    auto state = std::make_unique<WindowState>();
+    try {
+        ConversionRun(in, out, tolerance, *state);
+    } catch (const RunFailure& failure) {
+        return failure;
+    }
+    ADD_FAILURE() << "the run succeeded";
+    return RunFailure(FailureKind::NotANumber, "", 0, "");
+}
+
+bool isRoot() { return ::geteuid() == 0; }
+
+TEST(ConversionRunFiles, SuccessReplacesTheOutputAndKeepsItsMode) {
+    TempDir dir;
+    writeFile(dir.path("a.dxf"), drawing(textEntity("A", "x", "0", "0"), groupObject({"A"})));
+    writeFile(dir.path("a.dxf.csv"), kOldCsv);
+    ::chmod(dir.path("a.dxf.csv").c_str(), 0640);
+    auto state = std::make_unique<WindowState>();
+    ConversionRun(dir.path("a.dxf"), dir.path("a.dxf.csv"), "100", *state);
+    EXPECT_EQ(readFile(dir.path("a.dxf.csv")), "x\r\n");
+    EXPECT_EQ(fs::status(dir.path("a.dxf.csv")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.dxf", "a.dxf.csv"}));
+
+    // A link as output stays a link; its target gets the CSV.
+    fs::create_symlink("a.dxf.csv", dir.path("link.csv"));
+    ConversionRun(dir.path("a.dxf"), dir.path("link.csv"), "100", *state);
+    EXPECT_TRUE(fs::is_symlink(dir.path("link.csv")));
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.dxf", "a.dxf.csv", "link.csv"}));
+}
+
+TEST(ConversionRunFiles, FailedRunsLeaveTheOutputAsItWas) {
+    struct Case {
+        const char* name;
+        std::string drawing;
+        std::string tolerance;
+        FailureKind kind;
+    };
+    const std::string good = drawing(bigEntities(), groupObject(bigHandles()));
+    std::string manyTexts;
+    for (int i = 0; i <= 5000; ++i) manyTexts += textEntity("T", "t", "0", "0");
+    const Case cases[] = {
+        {"bad tolerance", good, "abc", FailureKind::NotANumber},
+        {"bad number after rows were written",
+         drawing(bigEntities() + textEntity("Y", "y", "0", "high"), groupObject(bigHandles()) + groupObject({"H0", "Y"})),
+         "100", FailureKind::NotANumber},
+        {"cut inside a pair", good.substr(0, good.size() - 4), "100", FailureKind::InputEndsInsidePair},
+        {"binary DXF", "AutoCAD Binary DXF\r\n", "100", FailureKind::BinaryDxf},
+        {"5001st TEXT", drawing(manyTexts, ""), "100", FailureKind::RowOutOfRange},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        writeFile(dir.path("a.dxf"), c.drawing);
+        writeFile(dir.path("a.dxf.csv"), kOldCsv);
+        const RunFailure failure = runFails(dir.path("a.dxf"), dir.path("a.dxf.csv"), c.tolerance);
+        EXPECT_EQ(failure.kind(), c.kind) << failure.what();
+        EXPECT_EQ(readFile(dir.path("a.dxf.csv")), kOldCsv);
+        EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.dxf", "a.dxf.csv"}));
+    }
+}
+
+TEST(ConversionRunFiles, RefusesOutputsThatCannotOrMustNotBeWritten) {
+    struct Case {
+        const char* name;
+        std::function<std::string(const TempDir&)> output; // prepares and names the output
+        FailureKind kind;
+    };
+    const Case cases[] = {
+        {"same path", [](const TempDir& d) { return d.path("a.dxf"); }, FailureKind::OutputIsInput},
+        {"another spelling", [](const TempDir& d) { return (d.root() / "." / "sub" / ".." / "a.dxf").string(); },
+         FailureKind::OutputIsInput},
+        {"symbolic link",
+         [](const TempDir& d) {
+             fs::create_symlink(d.path("a.dxf"), d.path("link.dxf"));
+             return d.path("link.dxf");
+         },
+         FailureKind::OutputIsInput},
+        {"hard link",
+         [](const TempDir& d) {
+             fs::create_hard_link(d.path("a.dxf"), d.path("hard.dxf"));
+             return d.path("hard.dxf");
+         },
+         FailureKind::OutputIsInput},
+        {"folder missing", [](const TempDir& d) { return d.path("missing/a.csv"); }, FailureKind::OutputCannotBeWritten},
+        {"output is a directory", [](const TempDir& d) { return d.path("sub"); }, FailureKind::OutputCannotBeWritten},
+    };
+    const std::string theDrawing = drawing(textEntity("A", "x", "0", "0"), groupObject({"A"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        writeFile(dir.path("a.dxf"), theDrawing);
+        fs::create_directory(dir.path("sub"));
+        const auto before = dir.names();
+        const std::string output = c.output(dir);
+        const auto prepared = dir.names();
+        const RunFailure failure = runFails(dir.path("a.dxf"), output);
+        EXPECT_EQ(failure.kind(), c.kind) << failure.what();
+        EXPECT_EQ(readFile(dir.path("a.dxf")), theDrawing);
+        EXPECT_EQ(dir.names(), prepared);
+        EXPECT_TRUE(fs::is_directory(dir.path("sub")));
+        EXPECT_TRUE(fs::is_empty(dir.path("sub")));
+    }
+}
+
+TEST(ConversionRunFiles, UnusableInputsFailBeforeAnyOutput) {
+    TempDir dir;
+    const RunFailure missing = runFails(dir.path("missing.dxf"), dir.path("out.csv"));
+    EXPECT_EQ(missing.kind(), FailureKind::InputCannotBeOpened);
+    EXPECT_EQ(missing.file(), dir.path("missing.dxf"));
+    fs::create_directory(dir.path("folder.dxf"));
+    const RunFailure folder = runFails(dir.path("folder.dxf"), dir.path("out.csv"));
+    EXPECT_EQ(folder.kind(), FailureKind::InputCannotBeOpened);
+    EXPECT_NE(std::string(folder.what()).find("is a directory"), std::string::npos);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"folder.dxf"}));
+}
+
+TEST(ConversionRunFiles, PermissionsAreHonoured) {
+    if (isRoot()) GTEST_SKIP() << "root reads and writes regardless of permissions";
+    TempDir dir;
+    writeFile(dir.path("a.dxf"), drawing(textEntity("A", "x", "0", "0"), groupObject({"A"})));
+    ::chmod(dir.path("a.dxf").c_str(), 0);
+    EXPECT_EQ(runFails(dir.path("a.dxf"), dir.path("a.csv")).kind(), FailureKind::InputCannotBeOpened);
+    ::chmod(dir.path("a.dxf").c_str(), 0644);
+    fs::create_directory(dir.path("ro"));
+    ::chmod(dir.path("ro").c_str(), 0555);
+    EXPECT_EQ(runFails(dir.path("a.dxf"), dir.path("ro/a.csv")).kind(), FailureKind::OutputCannotBeWritten);
+}
+
+// Stands in for a disk that fills up after the first 4 KiB.
+ssize_t diskFullAfter4k(int fd, const void* data, std::size_t size) {
+    static std::size_t written = 0;
+    if (written >= 4096) {
+        errno = ENOSPC;
+        written = 0; // ready for the next test
+        return -1;
+    }
+    const std::size_t n = size < 4096 - written ? size : 4096 - written;
+    written += n;
+    return ::write(fd, data, n);
+}
+
+TEST(ConversionRunFiles, AWriteThatFailsPartWayLeavesTheOutputAsItWas) {
+    TempDir dir;
+    writeFile(dir.path("a.dxf"), drawing(bigEntities(), groupObject(bigHandles())));
+    writeFile(dir.path("a.dxf.csv"), kOldCsv);
+    setWriteFunctionForTesting(&diskFullAfter4k);
+    const RunFailure failure = runFails(dir.path("a.dxf"), dir.path("a.dxf.csv"));
+    setWriteFunctionForTesting(nullptr);
+    EXPECT_EQ(failure.kind(), FailureKind::OutputCannotBeWritten);
+    EXPECT_NE(std::string(failure.what()).find("No space left on device"), std::string::npos) << failure.what();
+    EXPECT_EQ(readFile(dir.path("a.dxf.csv")), kOldCsv);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.dxf", "a.dxf.csv"}));
+}
+
+} // namespace
+} // namespace dxf2csv
