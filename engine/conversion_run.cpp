@@ -55,46 +55,60 @@ public:
         : lines_(lines), state_(state), context_(context) {}
 
     void run() {
-        std::string_view codeLine;
-        std::string_view value;
-        bool afterSection = false;
-        HeaderVariable pending = HeaderVariable::None;
-        while (lines_.next(codeLine)) {
-            const std::int64_t codeLineNumber = lines_.lineNumber();
-            const std::int16_t code = numericValue16(codeLine, context_.file, codeLineNumber);
-            if (!lines_.next(value))
-                throw RunFailure(FailureKind::InputEndsInsidePair, context_.file, codeLineNumber,
-                                 "group code " + quoteText(codeLine) + " has no value line");
-            state_.groupCode = code;
-            state_.currentLine = value;
-            state_.currentLineNumber = lines_.lineNumber();
-
-            // Section keywords count only where DXF puts them: a section's name right after
-            // (0, SECTION), and (0, ENDSEC).
-            if (code == kCodeEntity) {
-                if (startsWith(value, "ENDSEC")) {
-                    if (scan_ == ScanState::InObjects) groupStep_.finish(state_, context_);
-                    scan_ = ScanState::Outside;
-                    afterSection = false;
-                    continue;
-                }
-                if (startsWith(value, "EOF")) break;
-                afterSection = startsWith(value, "SECTION");
-            } else {
-                if (code == kCodeName && afterSection) enterSection(value);
-                afterSection = false;
+        bool expectCode = true;
+        std::int16_t code = 0;
+        std::int64_t codeLineNumber = 0;
+        lines_.forEachLine([&](std::string_view line, std::int64_t number) {
+            if (expectCode) {
+                code = groupCodeValue(line, context_.file, number);
+                codeLineNumber = number;
+                expectCode = false;
+                return true;
             }
-
-            switch (scan_) {
-            case ScanState::InEntities: CaptureTextField(state_, textFlag_, context_); break;
-            case ScanState::InObjects: groupStep_.step(state_, context_); break;
-            case ScanState::Outside: pending = readHeader(code, value, pending); break;
-            }
-        }
+            expectCode = true;
+            return pair(code, line, number);
+        });
+        if (!expectCode)
+            throw RunFailure(FailureKind::InputEndsInsidePair, context_.file, codeLineNumber,
+                             "group code " + std::to_string(code) + " has no value line");
         if (scan_ == ScanState::InObjects) groupStep_.finish(state_, context_);
     }
 
 private:
+    /// Routes one pair; false when it ends the drawing (0, EOF).
+    bool pair(std::int16_t code, std::string_view value, std::int64_t valueLine) {
+        state_.groupCode = code;
+        state_.currentLine = value;
+        state_.currentLineNumber = valueLine;
+
+        // Section keywords count only where DXF puts them: a section's name right after
+        // (0, SECTION), and (0, ENDSEC). Most (0, ...) pairs start entities, so the first
+        // letter sorts them out before any comparison.
+        const bool wasAfterSection = afterSection_;
+        afterSection_ = false;
+        if (code == kCodeEntity && !value.empty()) {
+            if (value[0] == 'E') {
+                if (startsWith(value, "ENDSEC")) {
+                    if (scan_ == ScanState::InObjects) groupStep_.finish(state_, context_);
+                    scan_ = ScanState::Outside;
+                    return true;
+                }
+                if (startsWith(value, "EOF")) return false;
+            } else if (value[0] == 'S') {
+                afterSection_ = startsWith(value, "SECTION");
+            }
+        } else if (code == kCodeName && wasAfterSection) {
+            enterSection(value);
+        }
+
+        switch (scan_) {
+        case ScanState::InEntities: captureTextPair(state_, textFlag_, context_); break;
+        case ScanState::InObjects: groupStep_.step(state_, context_); break;
+        case ScanState::Outside: pending_ = readHeader(code, value, pending_); break;
+        }
+        return true;
+    }
+
     void enterSection(std::string_view name) {
         if (startsWith(name, "ENTITIES")) {
             scan_ = ScanState::InEntities;
@@ -126,6 +140,8 @@ private:
     const RunContext& context_;
     ScanState scan_ = ScanState::Outside;
     bool textFlag_ = false;
+    bool afterSection_ = false;
+    HeaderVariable pending_ = HeaderVariable::None;
     GroupStep groupStep_;
 };
 

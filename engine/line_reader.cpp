@@ -8,32 +8,68 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#define DXF2CSV_X86 1
 #endif
 
 namespace dxf2csv {
 namespace {
 
-// Room after the data, so a vector load that starts inside it never leaves the buffer.
+// Room after the data, so a 64-byte window that starts inside it never leaves the buffer.
 constexpr std::size_t kPadding = 64;
 
-/// The first CR or LF in [p, end), or end.
-inline const char* findLineEnd(const char* p, const char* end) {
-#if defined(__SSE2__)
+struct LineEndMasks {
+    std::uint64_t cr = 0; ///< bit i: p[i] is CR
+    std::uint64_t lf = 0; ///< bit i: p[i] is LF
+};
+
+/// The CR and LF bytes of p[0..63], 16 bytes at a time.
+inline LineEndMasks lineEndMasks(const char* p) {
+    LineEndMasks masks;
+#if DXF2CSV_X86
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf));
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (mask != 0) return p + __builtin_ctz(mask);
-        p += 16;
+    for (int part = 0; part < 4; ++part) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+        const auto crBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)));
+        const auto lfBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf)));
+        masks.cr |= static_cast<std::uint64_t>(crBits) << (16 * part);
+        masks.lf |= static_cast<std::uint64_t>(lfBits) << (16 * part);
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        if (p[i] == '\r') masks.cr |= std::uint64_t{1} << i;
+        if (p[i] == '\n') masks.lf |= std::uint64_t{1} << i;
     }
 #endif
-    for (; p < end; ++p)
-        if (*p == '\n' || *p == '\r') return p;
-    return end;
+    return masks;
+}
+
+#if DXF2CSV_X86
+/// The same, 32 bytes at a time, for processors with AVX2.
+__attribute__((target("avx2"))) LineEndMasks lineEndMasksAvx2(const char* p) {
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+    const auto crLow = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, cr)));
+    const auto crHigh = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, cr)));
+    const auto lfLow = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, lf)));
+    const auto lfHigh = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, lf)));
+    LineEndMasks masks;
+    masks.cr = crLow | static_cast<std::uint64_t>(crHigh) << 32;
+    masks.lf = lfLow | static_cast<std::uint64_t>(lfHigh) << 32;
+    return masks;
+}
+#endif
+
+bool hasAvx2() {
+#if DXF2CSV_X86
+    return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
 }
 
 } // namespace
@@ -76,7 +112,7 @@ std::size_t MemorySource::read(char* buffer, std::size_t size) {
 }
 
 LineReader::LineReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), buffer_(blockSize + kPadding), capacity_(blockSize) {}
+    : source_(source), buffer_(blockSize + kPadding), capacity_(blockSize), avx2_(hasAvx2()) {}
 
 void LineReader::refill() {
     const std::size_t kept = end_ - begin_;
@@ -93,37 +129,40 @@ void LineReader::refill() {
     const std::size_t got = source_.read(buffer_.data() + end_, capacity_ - end_);
     if (got == 0) atEnd_ = true;
     end_ += got;
+    restartScan();
 }
 
-bool LineReader::next(std::string_view& line) {
-    for (;;) {
-        const char* base = buffer_.data();
-        const char* start = base + begin_;
-        const char* stop = base + end_;
-        const char* hit = findLineEnd(start, stop);
-        if (hit != stop) {
-            std::size_t terminator = 1;
-            if (*hit == '\r') {
-                if (hit + 1 == stop && !atEnd_) {
-                    refill(); // a CR at the block's end: its LF may be in the next block
-                    continue;
-                }
-                if (hit + 1 != stop && hit[1] == '\n') terminator = 2;
-            }
-            line = std::string_view(start, static_cast<std::size_t>(hit - start));
-            begin_ = static_cast<std::size_t>(hit - base) + terminator;
-            ++lineNumber_;
-            return true;
-        }
-        if (atEnd_) {
-            if (start == stop) return false;
-            line = std::string_view(start, static_cast<std::size_t>(stop - start));
-            begin_ = end_;
-            ++lineNumber_;
-            return true;
-        }
-        refill();
-    }
+void LineReader::restartScan() {
+    // Scan again from the next line: its window may have been cut short by the old end. The
+    // byte before a line start is never a CR whose LF is still to come, so no CR carries over.
+    ends_ = 0;
+    pairs_ = 0;
+    nextWindow_ = begin_;
+    carryCr_ = false;
+}
+
+void LineReader::scanWindow() {
+    windowStart_ = nextWindow_;
+    nextWindow_ += 64;
+    const char* p = buffer_.data() + windowStart_;
+    const std::size_t valid = end_ - windowStart_;
+    const std::uint64_t inData = valid >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << valid) - 1;
+#if DXF2CSV_X86
+    const LineEndMasks masks = avx2_ ? lineEndMasksAvx2(p) : lineEndMasks(p);
+#else
+    const LineEndMasks masks = lineEndMasks(p);
+#endif
+    const std::uint64_t cr = masks.cr & inData;
+    const std::uint64_t lf = masks.lf & inData;
+    const bool nextIsLf = valid > 64 && p[64] == '\n';
+    const std::uint64_t lfAfterCr = lf & ((cr << 1) | static_cast<std::uint64_t>(carryCr_));
+    const std::uint64_t crBeforeLf = cr & ((lf >> 1) | (static_cast<std::uint64_t>(nextIsLf) << 63));
+    std::uint64_t ends = lf | (cr & ~crBeforeLf);
+    // A CR as the last byte read may yet be followed by an LF: it waits for the next block.
+    if (!atEnd_ && valid <= 64 && (cr >> (valid - 1) & 1) != 0) ends &= ~(std::uint64_t{1} << (valid - 1));
+    ends_ = ends;
+    pairs_ = lfAfterCr;
+    carryCr_ = (cr >> 63) != 0;
 }
 
 std::string_view LineReader::peek(std::size_t size) {
@@ -132,6 +171,9 @@ std::string_view LineReader::peek(std::size_t size) {
     return std::string_view(buffer_.data() + begin_, n);
 }
 
-void LineReader::skip(std::size_t size) { begin_ += size; }
+void LineReader::skip(std::size_t size) {
+    begin_ += size;
+    restartScan();
+}
 
 } // namespace dxf2csv

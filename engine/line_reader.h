@@ -54,8 +54,62 @@ public:
 
     explicit LineReader(ByteSource& source, std::size_t blockSize = kDefaultBlock);
 
+    /// Calls handle(line, number) for each line in turn (the first line is number 1) until
+    /// it returns false or the input ends. A line stays valid during its call only.
+    template <class Handler>
+    void forEachLine(Handler&& handle) {
+        // Line ends are found 64 bytes at a time as bit masks; within a window the positions
+        // live in locals and each line is handed out without looking at its bytes again.
+        for (;;) {
+            const char* data = buffer_.data();
+            const std::size_t windowStart = windowStart_;
+            const std::uint64_t pairs = pairs_;
+            std::uint64_t ends = ends_;
+            std::size_t begin = begin_;
+            std::int64_t number = lineNumber_;
+            while (ends != 0) {
+                const unsigned bit = static_cast<unsigned>(__builtin_ctzll(ends));
+                const std::size_t last = windowStart + bit; // last byte of the terminator
+                const std::size_t terminator = 1 + ((pairs >> bit) & 1);
+                const std::string_view line(data + begin, last + 1 - terminator - begin);
+                begin = last + 1;
+                ends &= ends - 1;
+                ++number;
+                if (!handle(line, number)) {
+                    begin_ = begin;
+                    ends_ = ends;
+                    lineNumber_ = number;
+                    return;
+                }
+            }
+            begin_ = begin;
+            ends_ = 0;
+            lineNumber_ = number;
+            if (nextWindow_ < end_) {
+                scanWindow();
+            } else if (!atEnd_) {
+                refill();
+            } else {
+                if (begin_ == end_) return;
+                // The last line has no terminator.
+                const std::string_view line(data + begin_, end_ - begin_);
+                begin_ = end_;
+                handle(line, ++lineNumber_);
+                return;
+            }
+        }
+    }
+
     /// The next line; false at the end of the input.
-    bool next(std::string_view& line);
+    bool next(std::string_view& line) {
+        bool got = false;
+        forEachLine([&](std::string_view l, std::int64_t) {
+            line = l;
+            got = true;
+            return false;
+        });
+        return got;
+    }
     /// The number of the line last returned by next() (the first line is 1).
     std::int64_t lineNumber() const noexcept { return lineNumber_; }
     /// The first `size` bytes not yet handed out (fewer at the end of the input).
@@ -66,12 +120,22 @@ public:
 private:
     /// Keeps the unread bytes, grows the buffer when they fill it, and reads more.
     void refill();
+    /// Finds the line ends of the next 64-byte window.
+    void scanWindow();
+    /// Forgets the masks; scanning goes on at the next line.
+    void restartScan();
 
     ByteSource& source_;
     std::vector<char> buffer_;
     std::size_t capacity_;
-    std::size_t begin_ = 0;
-    std::size_t end_ = 0;
+    bool avx2_;                   ///< the processor finds line ends 32 bytes at a time
+    std::size_t begin_ = 0;       ///< start of the next line
+    std::size_t end_ = 0;         ///< end of the bytes read
+    std::size_t windowStart_ = 0; ///< where bit 0 of the masks lies
+    std::size_t nextWindow_ = 0;  ///< the next window to scan
+    std::uint64_t ends_ = 0;      ///< last byte of each terminator not yet handed out
+    std::uint64_t pairs_ = 0;     ///< the LF bytes that end a CR LF
+    bool carryCr_ = false;        ///< the byte before nextWindow_ is a CR
     bool atEnd_ = false;
     std::int64_t lineNumber_ = 0;
 };

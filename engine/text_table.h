@@ -1,6 +1,7 @@
 #pragma once
 // The capture step of the ENTITIES section: one TextTable row per TEXT entity.
 
+#include "group_codes.h"
 #include "run_context.h"
 #include "window_state.h"
 
@@ -12,5 +13,11 @@ namespace dxf2csv {
 /// Throws RunFailure: NumberOutOfRange past 32767 TEXTs, RowOutOfRange for a store into row
 /// 5001, NotANumber for a 72 value that is no number.
 void CaptureTextField(WindowState& state, bool& textFlag, const RunContext& context);
+
+/// CaptureTextField for the scan loop: most pairs of ENTITIES belong to other entities and
+/// change nothing, so they are let go without a call.
+inline void captureTextPair(WindowState& state, bool& textFlag, const RunContext& context) {
+    if (textFlag || state.groupCode == kCodeEntity) CaptureTextField(state, textFlag, context);
+}
 
 } // namespace dxf2csv

@@ -3,6 +3,8 @@
 // plus the cell type and the number rule that the ordering reads them by.
 
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -66,6 +68,33 @@ double numericValue(const FieldValue& cell, const std::string& file);
 /// A text read as a whole number that must fit 16 bits.
 /// Throws RunFailure(NotANumber or NumberOutOfRange) naming `file` and `line`.
 std::int16_t numericValue16(std::string_view text, const std::string& file, std::int64_t line);
+
+/// numericValue16 for a group-code line, the most frequent number of a drawing: plain digits,
+/// perhaps right-aligned ("  0"), are read here; anything else goes the general way.
+inline std::int16_t groupCodeValue(std::string_view text, const std::string& file, std::int64_t line) {
+    if (text.size() == 3) {
+        // The usual right-aligned form ("  0", " 10", "330"), read without a branch on the
+        // digits: the codes of a drawing vary too much for a branch to be guessed right.
+        const unsigned a = static_cast<unsigned char>(text[0]) - unsigned{'0'};
+        const unsigned b = static_cast<unsigned char>(text[1]) - unsigned{'0'};
+        const unsigned c = static_cast<unsigned char>(text[2]) - unsigned{'0'};
+        const bool aDigit = a < 10;
+        const bool bDigit = b < 10;
+        const bool aBlank = text[0] == ' ';
+        const bool bBlank = text[1] == ' ';
+        const bool ok = (c < 10) & (bDigit | (bBlank & aBlank)) & (aDigit | aBlank);
+        if (ok) return static_cast<std::int16_t>(a * aDigit * 100 + b * bDigit * 10 + c);
+    }
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    const char* first = text.data() + i;
+    const char* last = text.data() + text.size();
+    int value = 0;
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc() && ptr == last && first != last && *first != '-' && value <= INT16_MAX)
+        return static_cast<std::int16_t>(value);
+    return numericValue16(text, file, line);
+}
 
 /// `value + add` as a signed 16-bit counter.
 /// Throws RunFailure(NumberOutOfRange) naming `file`, `line` and `what`.
