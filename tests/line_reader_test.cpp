@@ -45,6 +45,42 @@ TEST(LineReader, SplitsAtEveryKindOfLineEndWhateverTheBlockSize) {
     }
 }
 
+/// The plain byte-by-byte reading the reader must agree with.
+std::vector<std::string> referenceLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            lines.push_back(current);
+            current.clear();
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            current += bytes[i];
+        }
+    }
+    if (!current.empty()) lines.push_back(current);
+    return lines;
+}
+
+TEST(LineReader, AgreesWithByteByByteReadingAcrossWindowAndBlockEdges) {
+    // Lines of every length around the 64-byte windows, with every kind of line end, so that
+    // terminators fall on each offset of a window and of a block.
+    std::string bytes;
+    const char* ends[] = {"\r\n", "\n", "\r", "\r\n", "\n\r"};
+    unsigned seed = 7;
+    for (int length = 0; length < 140; ++length) {
+        seed = seed * 1103515245u + 12345u;
+        bytes += std::string(static_cast<std::size_t>(length), static_cast<char>('a' + length % 26));
+        bytes += ends[(seed >> 16) % 5];
+    }
+    const auto expected = referenceLines(bytes);
+    for (const std::size_t block : {1, 7, 63, 64, 65, 128, 1000, 1 << 20}) {
+        SCOPED_TRACE("block " + std::to_string(block));
+        EXPECT_EQ(readAll(bytes, block), expected);
+        EXPECT_EQ(readAll(bytes + "tail", block).back(), "tail");
+    }
+}
+
 TEST(LineReader, PeekAndSkipLeaveLineNumbersAlone) {
     MemorySource source("\xEF\xBB\xBF" "0\nEOF\n");
     LineReader reader(source, 2);
