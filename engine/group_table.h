@@ -5,6 +5,7 @@
 #include "run_context.h"
 #include "window_state.h"
 
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -29,13 +30,13 @@ private:
     int builtFor_ = -1;
 };
 
-/// One member slot during FlushGroup: its table row and its numbers, each read on first use.
-struct MemberSlot {
-    int row = 0;
-    bool hasX = false;
-    bool hasY = false;
-    double x = 0;
-    double y = 0;
+/// Working memory of FlushGroup, kept between groups so a flush allocates nothing.
+struct FlushScratch {
+    std::vector<int> row;  ///< slot k: the member's TextTable row
+    std::vector<double> x; ///< slot k: its x as a whole number
+    std::vector<double> y; ///< slot k: its y as a whole number
+    std::vector<std::int64_t> wholeX; ///< x and y as integers, when they all fit one
+    std::vector<std::int64_t> wholeY;
 };
 
 /// The group step's memory within one run.
@@ -54,15 +55,15 @@ public:
 
 private:
     HandleIndex index_;
-    std::vector<MemberSlot> slots_;
+    FlushScratch scratch_;
 };
 
 /// Orders members 1..memberCount by the two exchange passes, writes one CSV line per row,
 /// reports each member not vertically centred and the group's count, and adds it to
-/// totalCount. `slots` is working memory.
+/// totalCount.
 /// Throws RunFailure: NotANumber for a compared x, y or vAlign that is no number (at the
 /// first comparison that reads it), NumberOutOfRange for a total past 32767.
-void FlushGroup(WindowState& state, const RunContext& context, std::vector<MemberSlot>& slots);
+void FlushGroup(WindowState& state, const RunContext& context, FlushScratch& scratch);
 
 /// Appends one CSV field: as read, or in double quotes with '"' doubled when it holds ',' or '"'.
 void appendCsvField(std::string& line, std::string_view field);

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
 namespace dxf2csv {
 namespace {
 
@@ -51,12 +55,65 @@ TEST(FlushGroup, OrdersRowsByTheExactExchangePasses) {
         {"zero tolerance puts every text on its own line",
          {{"A", "50", "0"}, {"B", "0", "0"}}, {"A", "B"}, "0", "A\r\nB\r\n"},
         {"handle listed twice is written twice", {{"A", "0", "0"}}, {"A", "A"}, "100", "A,A\r\n"},
+        {"coordinates beyond 2^53 are compared exactly too",
+         {{"A", "3e16", "1e16"}, {"B", "1e16", "2e16"}, {"C", "0", "2e16"}}, {"A", "B", "C"}, "100", "C,B\r\nA\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto result = convert(drawing(entitiesOf(c.texts), groupObject(c.members)), c.tolerance);
         EXPECT_EQ(result.csv, c.csv);
         EXPECT_EQ(result.report.at(1), "計上した材料数 : " + std::to_string(c.members.size()));
+    }
+}
+
+/// The two passes and the row breaks exactly as described, on plain numbers: every step
+/// compares the slots as they are at that moment.
+std::string referenceCsv(std::vector<std::pair<double, double>> xy, const std::vector<std::string>& names, double t) {
+    std::vector<std::size_t> slot(xy.size());
+    for (std::size_t k = 0; k < slot.size(); ++k) slot[k] = k;
+    auto X = [&](std::size_t k) { return std::floor(xy[slot[k]].first); };
+    auto Y = [&](std::size_t k) { return std::floor(xy[slot[k]].second); };
+    const std::size_t n = slot.size();
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        for (std::size_t j = i + 1; j < n; ++j)
+            if (std::fabs(Y(i) - Y(j)) > t)
+                if (Y(i) < Y(j)) std::swap(slot[i], slot[j]);
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        for (std::size_t j = i + 1; j < n; ++j)
+            if (X(i) > X(j))
+                if (std::fabs(Y(i) - Y(j)) < t) std::swap(slot[i], slot[j]);
+    std::string csv = names[slot[0]];
+    for (std::size_t k = 1; k < n; ++k) csv += (std::fabs(Y(k) - Y(k - 1)) < t ? "," : "\r\n") + names[slot[k]];
+    return csv + "\r\n";
+}
+
+TEST(FlushGroup, MatchesAPlainReadingOfThePassesOnRandomTables) {
+    unsigned seed = 12345;
+    auto random = [&](unsigned limit) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % limit;
+    };
+    for (int round = 0; round < 300; ++round) {
+        const std::size_t n = 1 + random(40);
+        const int t = static_cast<int>(random(5)) * 50 - 50; // -50, 0, 50, 100, 150
+        std::string entities;
+        std::vector<std::string> handles, names;
+        std::vector<std::pair<double, double>> xy;
+        for (std::size_t k = 0; k < n; ++k) {
+            // Rows 120 apart with jitter, and now and then a huge coordinate.
+            const double x = random(10) == 0 ? 1e17 + random(3) * 1e16 : random(2000) / 4.0;
+            const double y = static_cast<double>(random(8)) * 120 + random(300) / 10.0 - 15;
+            handles.push_back("H" + std::to_string(k));
+            names.push_back("t" + std::to_string(k));
+            char xs[64], ys[64];
+            std::snprintf(xs, sizeof xs, "%.17g", x);
+            std::snprintf(ys, sizeof ys, "%.17g", y);
+            entities += textEntity(handles.back(), names.back(), xs, ys);
+            xy.emplace_back(std::strtod(xs, nullptr), std::strtod(ys, nullptr));
+        }
+        SCOPED_TRACE("round " + std::to_string(round) + ", n " + std::to_string(n) + ", t " + std::to_string(t));
+        const auto result = convert(drawing(entities, groupObject(handles)), std::to_string(t));
+        ASSERT_EQ(result.csv, referenceCsv(xy, names, t));
     }
 }
 
@@ -96,6 +153,8 @@ TEST(FlushGroup, NumbersAreReadOnlyWhenAComparisonNeedsThem) {
         {"bad y", textEntity("A", "a", "0", "high") + textEntity("B", "b", "0", "0"), {"A", "B"}, 14 + 14},
         {"bad x", textEntity("A", "a", "0", "0") + textEntity("B", "b", "x2", "0"), {"A", "B"}, 14 + 16 + 8},
         {"bad vAlign", textEntity("A", "a", "0", "0", " 73\nmiddle\n"), {"A"}, 14 + 16},
+        {"two bad y: the first member's is read first",
+         textEntity("A", "a", "0", "p") + textEntity("B", "b", "0", "q"), {"B", "A"}, 14 + 16 + 14},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
