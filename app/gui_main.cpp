@@ -1,6 +1,7 @@
 // dxf2csv-gui: the window program. A failure that leaves an event handler is reported here
 // and the window stays up; only a window that cannot be created ends the program.
 
+#include "application.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -10,28 +11,8 @@
 #include <exception>
 #include <iostream>
 
-namespace {
-
-class Application : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject* receiver, QEvent* event) override {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& error) {
-            dxf2csv::showMessage(activeWindow(), QStringLiteral("unexpected failure"), QString::fromUtf8(error.what()));
-        } catch (...) {
-            dxf2csv::showMessage(activeWindow(), QStringLiteral("unexpected failure"), QStringLiteral("unknown error"));
-        }
-        return false;
-    }
-};
-
-} // namespace
-
 int main(int argc, char** argv) {
-    Application app(argc, argv);
+    dxf2csv::Application app(argc, argv);
     // --screenshot FILE: save a picture of the window once it is shown, then end (for docs/).
     const QStringList args = QCoreApplication::arguments();
     const qsizetype shot = args.indexOf("--screenshot");

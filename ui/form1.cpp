@@ -250,8 +250,12 @@ void Form1::onRun() {
         setWindowTitle(QString::fromUtf8(captions::kDone));
     } catch (const RunFailure& failure) {
         setWindowTitle(before);
-        showMessage(this, QString::fromUtf8(kindName(failure.kind()).data(), static_cast<qsizetype>(kindName(failure.kind()).size())),
+        const std::string_view kind = kindName(failure.kind());
+        showMessage(this, QString::fromUtf8(kind.data(), static_cast<qsizetype>(kind.size())),
                     QString::fromStdString(failure.what()));
+    } catch (...) {
+        setWindowTitle(before); // the top level reports it
+        throw;
     }
 }
 
