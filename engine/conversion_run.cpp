@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kBinaryDxfSentinel = "AutoCAD Binary DXF";
+constexpr std::size_t kMemoryBlock = 64 * 1024;
 
 /// Replaces the full-width forms an input method types (digits, signs, point, E, space).
 std::string asciiForms(std::string_view text) {
@@ -182,7 +183,8 @@ std::int16_t readTolerance(std::string_view toleranceText, const std::string& na
 RunReport ConvertDrawing(ByteSource& input, OutputSink& output, std::string_view toleranceText,
                          WindowState& state, const std::string& name) {
     const std::int16_t tolerance = readTolerance(toleranceText, name);
-    LineReader lines(input);
+    // Sources in memory are mostly small; a smaller block is quicker to set up.
+    LineReader lines(input, kMemoryBlock);
     checkStart(lines, name);
     return convert(lines, output, tolerance, state, name);
 }

@@ -112,21 +112,26 @@ std::size_t MemorySource::read(char* buffer, std::size_t size) {
 }
 
 LineReader::LineReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), buffer_(blockSize + kPadding), capacity_(blockSize), avx2_(hasAvx2()) {}
+    : source_(source), buffer_(new char[blockSize + kPadding]), capacity_(blockSize), avx2_(hasAvx2()) {
+    std::memset(buffer_.get() + capacity_, 0, kPadding);
+}
 
 void LineReader::refill() {
     const std::size_t kept = end_ - begin_;
     if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, kept);
+        std::memmove(buffer_.get(), buffer_.get() + begin_, kept);
         begin_ = 0;
         end_ = kept;
     }
     if (end_ == capacity_) {
         // One line longer than a block: make room for it.
         capacity_ *= 2;
-        buffer_.resize(capacity_ + kPadding);
+        std::unique_ptr<char[]> larger(new char[capacity_ + kPadding]);
+        std::memcpy(larger.get(), buffer_.get(), end_);
+        std::memset(larger.get() + capacity_, 0, kPadding);
+        buffer_ = std::move(larger);
     }
-    const std::size_t got = source_.read(buffer_.data() + end_, capacity_ - end_);
+    const std::size_t got = source_.read(buffer_.get() + end_, capacity_ - end_);
     if (got == 0) atEnd_ = true;
     end_ += got;
     restartScan();
@@ -144,7 +149,7 @@ void LineReader::restartScan() {
 void LineReader::scanWindow() {
     windowStart_ = nextWindow_;
     nextWindow_ += 64;
-    const char* p = buffer_.data() + windowStart_;
+    const char* p = buffer_.get() + windowStart_;
     const std::size_t valid = end_ - windowStart_;
     const std::uint64_t inData = valid >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << valid) - 1;
 #if DXF2CSV_X86
@@ -168,7 +173,7 @@ void LineReader::scanWindow() {
 std::string_view LineReader::peek(std::size_t size) {
     while (end_ - begin_ < size && !atEnd_) refill();
     const std::size_t n = end_ - begin_ < size ? end_ - begin_ : size;
-    return std::string_view(buffer_.data() + begin_, n);
+    return std::string_view(buffer_.get() + begin_, n);
 }
 
 void LineReader::skip(std::size_t size) {

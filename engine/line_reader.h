@@ -61,7 +61,7 @@ public:
         // Line ends are found 64 bytes at a time as bit masks; within a window the positions
         // live in locals and each line is handed out without looking at its bytes again.
         for (;;) {
-            const char* data = buffer_.data();
+            const char* data = buffer_.get();
             const std::size_t windowStart = windowStart_;
             const std::uint64_t pairs = pairs_;
             std::uint64_t ends = ends_;
@@ -126,7 +126,7 @@ private:
     void restartScan();
 
     ByteSource& source_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_; ///< capacity_ bytes and a zeroed padding; not zero-filled
     std::size_t capacity_;
     bool avx2_;                   ///< the processor finds line ends 32 bytes at a time
     std::size_t begin_ = 0;       ///< start of the next line

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -84,6 +87,69 @@ TEST(CommandLine, SeveralDrawingsEachReportedAndAFailureDoesNotStopTheRest) {
     EXPECT_EQ(one.status, kExitSuccess);
     EXPECT_EQ(one.out.rfind("認識した要素数", 0), 0u);
     EXPECT_EQ(readFile(dir.path("out.csv")), "a\r\n");
+}
+
+TEST(CommandLine, FaultsAreReportedAndLeaveTheCsvAsItWas) {
+    struct Case {
+        const char* name;
+        std::function<std::vector<std::string>(const TempDir&)> prepare; // returns the arguments
+        std::string message;                                            // after "dxf2csv: DIR/"
+    };
+    const std::string good = drawing(textEntity("A", "a", "0", "0"), groupObject({"A"}));
+    std::string texts5001;
+    for (int i = 0; i <= 5000; ++i) texts5001 += textEntity("T", "t", "0", "0");
+    auto drawingFile = [](const TempDir& d, const std::string& bytes) {
+        writeFile(d.path("plan.dxf"), bytes);
+        return std::vector<std::string>{d.path("plan.dxf")};
+    };
+    const Case cases[] = {
+        {"input missing", [](const TempDir& d) { return std::vector<std::string>{d.path("plan.dxf")}; },
+         "plan.dxf: cannot open input: No such file or directory"},
+        {"input is a directory",
+         [](const TempDir& d) {
+             std::filesystem::create_directory(d.path("plan.dxf"));
+             return std::vector<std::string>{d.path("plan.dxf")};
+         },
+         "plan.dxf: cannot open input: is a directory"},
+        {"output folder missing",
+         [&](const TempDir& d) {
+             auto args = drawingFile(d, good);
+             return std::vector<std::string>{"-o", d.path("none/out.csv"), args[0]};
+         },
+         "none/out.csv: cannot write output: cannot create a file in "},
+        {"output is the input",
+         [&](const TempDir& d) {
+             auto args = drawingFile(d, good);
+             return std::vector<std::string>{"-o", d.path("plan.dxf"), args[0]};
+         },
+         "plan.dxf: output is the input: the output would overwrite the drawing "},
+        {"5001st TEXT", [&](const TempDir& d) { return drawingFile(d, drawing(texts5001, "")); },
+         "plan.dxf:" + std::to_string(14 + 5000 * 16 + 4) + ": row outside 1..5000: TEXT number 5001 does not fit the table"},
+        {"5001st member",
+         [&](const TempDir& d) { return drawingFile(d, drawing(textEntity("A", "a", "0", "0"), groupObject(std::vector<std::string>(5001, "A")))); },
+         "plan.dxf:" + std::to_string(14 + 16 + 6 + 10 + 5001 * 2) + ": row outside 1..5000: GROUP member 5001 for handle \"A\""},
+        {"cut inside a pair", [&](const TempDir& d) { return drawingFile(d, "  0\nSECTION\n  2\nENTITIES\n  0\n"); },
+         "plan.dxf:5: input ends inside a pair: group code 0 has no value line"},
+        {"binary DXF", [&](const TempDir& d) { return drawingFile(d, "AutoCAD Binary DXF\r\n\x1a"); },
+         "plan.dxf: binary DXF: this is a binary DXF; save the drawing as ASCII DXF and convert that"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const auto args = c.prepare(dir);
+        const std::string csv = args.size() == 1 ? args[0] + ".csv" : args[1];
+        const bool csvFolderExists = std::filesystem::exists(std::filesystem::path(csv).parent_path());
+        if (csvFolderExists && !std::filesystem::exists(csv)) writeFile(csv, "old\r\n");
+        const auto before = dir.names();
+        const std::string old = readFile(csv);
+        const Outcome o = run(args);
+        EXPECT_EQ(o.status, kExitRunFailed);
+        EXPECT_EQ(o.out, "");
+        EXPECT_EQ(o.err.rfind("dxf2csv: " + dir.path("") + c.message, 0), 0u) << o.err;
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1);
+        EXPECT_EQ(readFile(csv), old);
+        EXPECT_EQ(dir.names(), before); // no temporary file left
+    }
 }
 
 /// Runs the real dxf2csv; returns its exit status, with stdout and stderr in files.

@@ -117,6 +117,28 @@ TEST(FlushGroup, MatchesAPlainReadingOfThePassesOnRandomTables) {
     }
 }
 
+TEST(FlushGroup, AFullTableOf5000TextsInOneGroup) {
+    // 100 rows of 50 columns, Y steps of 300 with jitter under 50, listed in a scrambled order.
+    std::string entities, expected;
+    std::vector<std::string> handles;
+    for (int r = 0; r < 100; ++r) {
+        for (int c = 0; c < 50; ++c) {
+            const std::string name = "r" + std::to_string(r) + "c" + std::to_string(c);
+            entities += textEntity(name, name, std::to_string(c * 400 + (r * 7 + c) % 30),
+                                   std::to_string(-300 * r + (r * 13 + c * 17) % 50));
+            handles.push_back(name);
+            expected += (c == 0 ? "" : ",") + name;
+        }
+        expected += "\r\n";
+    }
+    std::vector<std::string> scrambled(handles.size());
+    for (std::size_t k = 0; k < handles.size(); ++k) scrambled[(k * 2999) % handles.size()] = handles[k];
+    const auto result = convert(drawing(entities, groupObject(scrambled)));
+    EXPECT_EQ(result.csv, expected);
+    EXPECT_EQ(result.report, (std::vector<std::string>{"認識した要素数 : 5000（５０００要素以下が必須！！）", "計上した材料数 : 5000",
+                                                       "計上した材料の総数 : 5000", "処理終了"}));
+}
+
 TEST(FlushGroup, BlocksFollowTheGroupsAndCountIntoTheTotal) {
     const std::string entities = entitiesOf({{"A", "0", "0"}, {"B", "0", "0"}, {"C", "0", "0"}}) +
                                  "  0\nLINE\n  5\nL1\n";

@@ -10,7 +10,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <cstdio>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace dxf2csv {
@@ -161,15 +163,51 @@ TEST(ConversionRunFiles, UnusableInputsFailBeforeAnyOutput) {
 }
 
 TEST(ConversionRunFiles, PermissionsAreHonoured) {
-    if (isRoot()) GTEST_SKIP() << "root reads and writes regardless of permissions";
     TempDir dir;
+    fs::permissions(dir.root(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     writeFile(dir.path("a.dxf"), drawing(textEntity("A", "x", "0", "0"), groupObject({"A"})));
-    ::chmod(dir.path("a.dxf").c_str(), 0);
-    EXPECT_EQ(runFails(dir.path("a.dxf"), dir.path("a.csv")).kind(), FailureKind::InputCannotBeOpened);
-    ::chmod(dir.path("a.dxf").c_str(), 0644);
+    writeFile(dir.path("secret.dxf"), drawing(textEntity("A", "x", "0", "0"), groupObject({"A"})));
+    ::chmod(dir.path("secret.dxf").c_str(), 0);
     fs::create_directory(dir.path("ro"));
     ::chmod(dir.path("ro").c_str(), 0555);
-    EXPECT_EQ(runFails(dir.path("a.dxf"), dir.path("ro/a.csv")).kind(), FailureKind::OutputCannotBeWritten);
+    writeFile(dir.path("ro/a.csv"), kOldCsv);
+
+    // Plain checks, no test assertions: they may run in a child process.
+    auto check = [&]() -> std::string {
+        auto state = std::make_unique<WindowState>();
+        std::string wrong;
+        auto expect = [&](const std::string& in, const std::string& out, FailureKind kind) {
+            try {
+                ConversionRun(in, out, "100", *state);
+                wrong += in + " -> " + out + " succeeded; ";
+            } catch (const RunFailure& failure) {
+                if (failure.kind() != kind) wrong += std::string(failure.what()) + "; ";
+            }
+        };
+        expect(dir.path("secret.dxf"), dir.path("out.csv"), FailureKind::InputCannotBeOpened);
+        expect(dir.path("a.dxf"), dir.path("ro/a.csv"), FailureKind::OutputCannotBeWritten);
+        return wrong;
+    };
+    if (!isRoot()) {
+        EXPECT_EQ(check(), "");
+    } else {
+        // Root reads and writes regardless of permissions: check as an ordinary user instead.
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            constexpr uid_t kNobody = 65534;
+            if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(2);
+            const std::string wrong = check();
+            if (!wrong.empty()) std::fprintf(stderr, "%s\n", wrong.c_str());
+            ::_exit(wrong.empty() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    EXPECT_EQ(readFile(dir.path("ro/a.csv")), kOldCsv);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.dxf", "ro", "secret.dxf"}));
 }
 
 // Stands in for a disk that fills up after the first 4 KiB.
