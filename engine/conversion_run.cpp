@@ -64,7 +64,7 @@ public:
                 code = groupCodeValue(line, context_.file, number);
                 codeLineNumber = number;
                 expectCode = false;
-                return true;
+                return LineFlow::Next;
             }
             expectCode = true;
             return pair(code, line, number);
@@ -76,8 +76,8 @@ public:
     }
 
 private:
-    /// Routes one pair; false when it ends the drawing (0, EOF).
-    bool pair(std::int16_t code, std::string_view value, std::int64_t valueLine) {
+    /// Routes one pair; Stop when it ends the drawing (0, EOF).
+    LineFlow pair(std::int16_t code, std::string_view value, std::int64_t valueLine) {
         state_.groupCode = code;
         state_.currentLine = value;
         state_.currentLineNumber = valueLine;
@@ -92,9 +92,10 @@ private:
                 if (startsWith(value, "ENDSEC")) {
                     if (scan_ == ScanState::InObjects) groupStep_.finish(state_, context_);
                     scan_ = ScanState::Outside;
-                    return true;
+                    inHeader_ = false;
+                    return LineFlow::Next;
                 }
-                if (startsWith(value, "EOF")) return false;
+                if (startsWith(value, "EOF")) return LineFlow::Stop;
             } else if (value[0] == 'S') {
                 afterSection_ = startsWith(value, "SECTION");
             }
@@ -107,10 +108,23 @@ private:
         case ScanState::InObjects: groupStep_.step(state_, context_); break;
         case ScanState::Outside: pending_ = readHeader(code, value, pending_); break;
         }
-        return true;
+        return quiet() ? LineFlow::SkipQuietPairs : LineFlow::Next;
+    }
+
+    /// True when, until the next (0, ...) pair, no pair with another plain group code can
+    /// change anything: outside a TEXT, a GROUP, the header and a section's start.
+    bool quiet() const {
+        if (afterSection_) return false;
+        switch (scan_) {
+        case ScanState::InEntities: return !textFlag_;
+        case ScanState::InObjects: return !groupStep_.groupFlag;
+        case ScanState::Outside: return !inHeader_;
+        }
+        return false;
     }
 
     void enterSection(std::string_view name) {
+        inHeader_ = startsWith(name, "HEADER");
         if (startsWith(name, "ENTITIES")) {
             scan_ = ScanState::InEntities;
             state_.textCount = 0;
@@ -142,6 +156,7 @@ private:
     ScanState scan_ = ScanState::Outside;
     bool textFlag_ = false;
     bool afterSection_ = false;
+    bool inHeader_ = false;
     HeaderVariable pending_ = HeaderVariable::None;
     GroupStep groupStep_;
 };

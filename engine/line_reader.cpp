@@ -170,6 +170,160 @@ void LineReader::scanWindow() {
     carryCr_ = (cr >> 63) != 0;
 }
 
+namespace {
+
+/// The bytes of a 64-byte span that decide whether its pairs are quiet.
+struct SpanMasks {
+    std::uint64_t cr = 0;
+    std::uint64_t lf = 0;
+    std::uint64_t digit = 0; ///< '0'..'9'
+    std::uint64_t blank = 0; ///< ' '
+    std::uint64_t zero = 0;  ///< '0'
+};
+
+inline SpanMasks spanMasks(const char* p) {
+    SpanMasks m;
+#if DXF2CSV_X86
+    const __m128i lowest = _mm_set1_epi8('0');
+    const __m128i highest = _mm_set1_epi8('9');
+    const __m128i blank = _mm_set1_epi8(' ');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    auto bits = [](__m128i v, int shift) {
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(v))) << shift;
+    };
+    for (int part = 0; part < 4; ++part) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+        const __m128i isDigit = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(c, lowest), c),
+                                              _mm_cmpeq_epi8(_mm_min_epu8(c, highest), c));
+        const int shift = 16 * part;
+        m.cr |= bits(_mm_cmpeq_epi8(c, cr), shift);
+        m.lf |= bits(_mm_cmpeq_epi8(c, lf), shift);
+        m.digit |= bits(isDigit, shift);
+        m.blank |= bits(_mm_cmpeq_epi8(c, blank), shift);
+        m.zero |= bits(_mm_cmpeq_epi8(c, lowest), shift);
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        const auto c = static_cast<unsigned char>(p[i]);
+        const std::uint64_t bit = std::uint64_t{1} << i;
+        if (c == '\r') m.cr |= bit;
+        if (c == '\n') m.lf |= bit;
+        if (c - unsigned{'0'} < 10) m.digit |= bit;
+        if (c == ' ') m.blank |= bit;
+        if (c == '0') m.zero |= bit;
+    }
+#endif
+    return m;
+}
+
+/// Bit i: the parity of the set bits of x at positions 0..i.
+inline std::uint64_t prefixParity(std::uint64_t x) {
+    x ^= x << 1;
+    x ^= x << 2;
+    x ^= x << 4;
+    x ^= x << 8;
+    x ^= x << 16;
+    x ^= x << 32;
+    return x;
+}
+
+/// The line ends of the whole quiet pairs at the start of a span of `available` bytes that
+/// begins with a group-code line. Lines alternate code, value, code, ... A pair is quiet when
+/// its code line is blanks then one to four digits, without a leading zero, and not 0. The
+/// first pair that is not quiet, and a pair not whole in the span, end the run.
+inline std::uint64_t quietEnds(const SpanMasks& m, std::size_t available) {
+    const std::uint64_t valid = available >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << available) - 1;
+    const std::uint64_t cr = m.cr & valid;
+    const std::uint64_t lf = m.lf & valid;
+    // A CR in the last byte may have its LF beyond the span: it ends nothing here.
+    const std::uint64_t lastBit = available >= 64 ? std::uint64_t{1} << 63 : std::uint64_t{1} << (available - 1);
+    const std::uint64_t pairs = lf & (cr << 1); // LFs that end a CR LF
+    const std::uint64_t ends = lf | (cr & ~(lf >> 1) & ~lastBit);
+    const std::uint64_t parity = prefixParity(ends); // odd after each line end
+    const std::uint64_t codeContent = valid & ~(cr | lf) & ~parity;
+    // First byte of each terminator: the CR of a CR LF, else the end itself.
+    const std::uint64_t termStart = (ends & ~pairs) | ((ends & pairs) >> 1);
+    const std::uint64_t codeTerm = termStart & ~(parity ^ ends);
+    const std::uint64_t lastByte = codeTerm >> 1; // last byte of each code line
+    const std::uint64_t d = m.digit;
+    const std::uint64_t fiveDigits = d & (d << 1) & (d << 2) & (d << 3) & (d << 4);
+    const std::uint64_t loud = (codeContent & ~(d | m.blank))               // a sign, point, tab...
+                               | (codeContent & m.blank & (d << 1))          // a blank after a digit
+                               | (codeContent & fiveDigits)                  // may not fit 16 bits
+                               | (codeContent & m.zero & ~(d << 1) & (d >> 1)) // a leading zero
+                               | (lastByte & ~d)                             // empty, or a blank last
+                               | (codeTerm & 1)                              // empty, first
+                               | (lastByte & m.zero & ~(d << 1));            // the code 0
+    // The whole pairs before the first loud byte, or all whole pairs. An odd count means the
+    // last line counted is a code line whose pair is not whole (or, for an empty code line,
+    // the value line before it): it stays.
+    std::uint64_t skipped = loud != 0 ? ends & ((loud & (~loud + 1)) - 1) : ends;
+    if (__builtin_popcountll(skipped) % 2 != 0) skipped &= ~(std::uint64_t{1} << (63 - __builtin_clzll(skipped)));
+    return skipped;
+}
+
+/// Spans of 64 bytes from `begin`, each starting at a code line: all quiet pairs up to the
+/// first that is not quiet, or that is not whole in the bytes read.
+inline std::pair<std::int64_t, std::size_t> quietRun(const char* data, std::size_t begin, std::size_t end) {
+    std::int64_t lines = 0;
+    while (begin < end) {
+        const std::uint64_t skipped = quietEnds(spanMasks(data + begin), end - begin);
+        if (skipped == 0) break;
+        lines += __builtin_popcountll(skipped);
+        begin += static_cast<std::size_t>(64 - __builtin_clzll(skipped));
+    }
+    return {lines, begin};
+}
+
+#if DXF2CSV_X86
+/// spanMasks 32 bytes at a time.
+__attribute__((target("avx2"))) inline SpanMasks spanMasksAvx2(const char* p) {
+    const __m256i lowest = _mm256_set1_epi8('0');
+    const __m256i highest = _mm256_set1_epi8('9');
+    const __m256i blank = _mm256_set1_epi8(' ');
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i lf = _mm256_set1_epi8('\n');
+    SpanMasks m;
+    for (int part = 0; part < 2; ++part) {
+        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * part));
+        const __m256i isDigit = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_max_epu8(c, lowest), c),
+                                                 _mm256_cmpeq_epi8(_mm256_min_epu8(c, highest), c));
+        const int shift = 32 * part;
+        m.cr |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(c, cr)))) << shift;
+        m.lf |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(c, lf)))) << shift;
+        m.digit |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(isDigit))) << shift;
+        m.blank |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(c, blank)))) << shift;
+        m.zero |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(c, lowest)))) << shift;
+    }
+    return m;
+}
+
+/// quietRun with the instructions of processors that have AVX2 (and so POPCNT and LZCNT).
+__attribute__((target("avx2,popcnt,lzcnt,bmi"))) std::pair<std::int64_t, std::size_t>
+quietRunAvx2(const char* data, std::size_t begin, std::size_t end) {
+    std::int64_t lines = 0;
+    while (begin < end) {
+        const std::uint64_t skipped = quietEnds(spanMasksAvx2(data + begin), end - begin);
+        if (skipped == 0) break;
+        lines += __builtin_popcountll(skipped);
+        begin += static_cast<std::size_t>(64 - __builtin_clzll(skipped));
+    }
+    return {lines, begin};
+}
+#endif
+
+} // namespace
+
+LineReader::QuietPairs LineReader::skipQuietPairs(std::size_t begin) const {
+#if DXF2CSV_X86
+    const auto [lines, next] = avx2_ ? quietRunAvx2(buffer_.get(), begin, end_) : quietRun(buffer_.get(), begin, end_);
+#else
+    const auto [lines, next] = quietRun(buffer_.get(), begin, end_);
+#endif
+    return {lines, next};
+}
+
 std::string_view LineReader::peek(std::size_t size) {
     while (end_ - begin_ < size && !atEnd_) refill();
     const std::size_t n = end_ - begin_ < size ? end_ - begin_ : size;

@@ -46,6 +46,16 @@ private:
     std::string_view bytes_;
 };
 
+/// What a line handler asks for next.
+enum class LineFlow {
+    Stop, ///< no more lines
+    Next, ///< the next line
+    /// The next line starts a (group code, value) pair, and pairs whose group code is plain
+    /// digits other than 0 ("  8", "330") may be passed over unseen: they are counted, not
+    /// handed out. Every other pair is handed out as usual, (0, ...) pairs included.
+    SkipQuietPairs,
+};
+
 /// Lines end at CR LF, at a lone CR and at a lone LF; the terminator is not part of the line.
 /// A line stays valid until the next call of next(). Memory is one block plus the longest line.
 class LineReader {
@@ -55,7 +65,8 @@ public:
     explicit LineReader(ByteSource& source, std::size_t blockSize = kDefaultBlock);
 
     /// Calls handle(line, number) for each line in turn (the first line is number 1) until
-    /// it returns false or the input ends. A line stays valid during its call only.
+    /// it returns LineFlow::Stop (or false) or the input ends. A line stays valid during its
+    /// call only.
     template <class Handler>
     void forEachLine(Handler&& handle) {
         // Line ends are found 64 bytes at a time as bit masks; within a window the positions
@@ -75,11 +86,23 @@ public:
                 begin = last + 1;
                 ends &= ends - 1;
                 ++number;
-                if (!handle(line, number)) {
+                const LineFlow flow = asFlow(handle(line, number));
+                if (flow == LineFlow::Stop) {
                     begin_ = begin;
                     ends_ = ends;
                     lineNumber_ = number;
                     return;
+                }
+                if (flow == LineFlow::SkipQuietPairs) {
+                    const QuietPairs quiet = skipQuietPairs(begin);
+                    if (quiet.lines != 0) {
+                        // Go on at the first pair that is not quiet, with windows from there.
+                        number += quiet.lines;
+                        begin = quiet.begin;
+                        ends = 0;
+                        nextWindow_ = begin;
+                        carryCr_ = false;
+                    }
                 }
             }
             begin_ = begin;
@@ -122,6 +145,15 @@ private:
     void refill();
     /// Finds the line ends of the next 64-byte window.
     void scanWindow();
+    struct QuietPairs {
+        std::int64_t lines; ///< how many lines were passed over (always even)
+        std::size_t begin;  ///< where the next line starts
+    };
+    /// Passes over the whole quiet pairs in the bytes read, from `begin`, where a group-code
+    /// line starts.
+    QuietPairs skipQuietPairs(std::size_t begin) const;
+    static LineFlow asFlow(LineFlow flow) { return flow; }
+    static LineFlow asFlow(bool more) { return more ? LineFlow::Next : LineFlow::Stop; }
     /// Forgets the masks; scanning goes on at the next line.
     void restartScan();
 

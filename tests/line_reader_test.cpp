@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <regex>
 #include <vector>
 
 namespace dxf2csv {
@@ -78,6 +80,62 @@ TEST(LineReader, AgreesWithByteByByteReadingAcrossWindowAndBlockEdges) {
         SCOPED_TRACE("block " + std::to_string(block));
         EXPECT_EQ(readAll(bytes, block), expected);
         EXPECT_EQ(readAll(bytes + "tail", block).back(), "tail");
+    }
+}
+
+TEST(LineReader, PassesOverQuietPairsOnlyAndCountsTheirLines) {
+    // Pairs with every kind of group-code line, random values and line ends. The handler asks
+    // to pass over quiet pairs after each value line; every pair that is not quiet must still
+    // be handed out, each line with its true number, code lines at odd numbers.
+    const char* codes[] = {"  0", "0", "00", " 0", "0 ", " 10", "10", "10 ", "+5", "-1", "1071", "9999",
+                           "10000", "99999", "", " ", "\t8", "330", "  5", "05", "100", " 1 0", "x"};
+    const char* values[] = {"", "0", "LINE", "  0", "12.5", "AcDbEntity", "ENDSEC", "\t", "999999"};
+    const char* ends[] = {"\r\n", "\n", "\r", "\r\n"};
+    const std::regex quiet(" *[1-9][0-9]{0,3}");
+    unsigned seed = 99;
+    auto random = [&](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    for (int round = 0; round < 40; ++round) {
+        std::string bytes;
+        const unsigned pairs = 50 + random(400);
+        for (unsigned k = 0; k < pairs; ++k) {
+            // Mostly quiet pairs, as in a real drawing.
+            bytes += random(4) == 0 ? codes[random(std::size(codes))] : codes[5 + random(3)];
+            bytes += ends[random(4)];
+            bytes += values[random(std::size(values))];
+            bytes += ends[random(4)];
+        }
+        const auto lines = referenceLines(bytes);
+        for (const std::size_t block : {7, 64, 1000, 1 << 16}) {
+            SCOPED_TRACE("round " + std::to_string(round) + ", block " + std::to_string(block));
+            MemorySource source(bytes);
+            LineReader reader(source, block);
+            std::vector<std::int64_t> handed;
+            bool ok = true;
+            reader.forEachLine([&](std::string_view line, std::int64_t number) {
+                if (number < 1 || number > static_cast<std::int64_t>(lines.size()) ||
+                    lines[static_cast<std::size_t>(number - 1)] != line ||
+                    (!handed.empty() && number <= handed.back()))
+                    ok = false;
+                handed.push_back(number);
+                return number % 2 == 0 ? LineFlow::SkipQuietPairs : LineFlow::Next;
+            });
+            ASSERT_TRUE(ok);
+            for (std::size_t code = 0; code + 1 < lines.size(); code += 2) {
+                const bool handedOut = std::binary_search(handed.begin(), handed.end(), static_cast<std::int64_t>(code + 1));
+                if (!std::regex_match(lines[code], quiet)) {
+                    ASSERT_TRUE(handedOut) << "loud pair at line " << code + 1 << ": " << lines[code];
+                }
+                if (handedOut) {
+                    ASSERT_TRUE(std::binary_search(handed.begin(), handed.end(), static_cast<std::int64_t>(code + 2)));
+                }
+            }
+            if (lines.size() % 2 != 0) {
+                ASSERT_EQ(handed.back(), static_cast<std::int64_t>(lines.size()));
+            }
+        }
     }
 }
 
