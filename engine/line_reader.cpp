@@ -228,11 +228,17 @@ inline std::uint64_t prefixParity(std::uint64_t x) {
     return x;
 }
 
-/// The line ends of the whole quiet pairs at the start of a span of `available` bytes that
-/// begins with a group-code line. Lines alternate code, value, code, ... A pair is quiet when
-/// its code line is blanks then one to four digits, without a leading zero, and not 0. The
-/// first pair that is not quiet, and a pair not whole in the span, end the run.
-inline std::uint64_t quietEnds(const SpanMasks& m, std::size_t available) {
+/// The line ends to pass over in a span of `available` bytes that begins with a line: a code
+/// line when `phase` is 0, the value line of a pair whose code line was quiet when it is 1.
+/// Lines alternate code, value, code, ... A pair is quiet when its code line is blanks then
+/// one to four digits, without a leading zero, and not 0. `loud` tells whether a pair that
+/// is not quiet ends the run here.
+struct SpanEnds {
+    std::uint64_t ends;
+    bool loud;
+};
+
+inline SpanEnds quietEnds(const SpanMasks& m, std::size_t available, unsigned phase) {
     const std::uint64_t valid = available >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << available) - 1;
     const std::uint64_t cr = m.cr & valid;
     const std::uint64_t lf = m.lf & valid;
@@ -240,11 +246,12 @@ inline std::uint64_t quietEnds(const SpanMasks& m, std::size_t available) {
     const std::uint64_t lastBit = available >= 64 ? std::uint64_t{1} << 63 : std::uint64_t{1} << (available - 1);
     const std::uint64_t pairs = lf & (cr << 1); // LFs that end a CR LF
     const std::uint64_t ends = lf | (cr & ~(lf >> 1) & ~lastBit);
-    const std::uint64_t parity = prefixParity(ends); // odd after each line end
-    const std::uint64_t codeContent = valid & ~(cr | lf) & ~parity;
+    // Odd on the value lines: the parity of the line ends so far, turned for phase 1.
+    const std::uint64_t codeParity = prefixParity(ends) ^ (std::uint64_t{0} - phase);
+    const std::uint64_t codeContent = valid & ~(cr | lf) & ~codeParity;
     // First byte of each terminator: the CR of a CR LF, else the end itself.
     const std::uint64_t termStart = (ends & ~pairs) | ((ends & pairs) >> 1);
-    const std::uint64_t codeTerm = termStart & ~(parity ^ ends);
+    const std::uint64_t codeTerm = termStart & ~(codeParity ^ ends);
     const std::uint64_t lastByte = codeTerm >> 1; // last byte of each code line
     const std::uint64_t d = m.digit;
     const std::uint64_t fiveDigits = d & (d << 1) & (d << 2) & (d << 3) & (d << 4);
@@ -255,30 +262,53 @@ inline std::uint64_t quietEnds(const SpanMasks& m, std::size_t available) {
                                | (lastByte & ~d)                             // empty, or a blank last
                                | (codeTerm & 1)                              // empty, first
                                | (lastByte & m.zero & ~(d << 1));            // the code 0
-    // The whole pairs before the first loud byte, or all whole pairs. An odd count means the
-    // last line counted is a code line whose pair is not whole (or, for an empty code line,
-    // the value line before it): it stays.
-    std::uint64_t skipped = loud != 0 ? ends & ((loud & (~loud + 1)) - 1) : ends;
-    if (__builtin_popcountll(skipped) % 2 != 0) skipped &= ~(std::uint64_t{1} << (63 - __builtin_clzll(skipped)));
-    return skipped;
+    // Everything before the first loud byte: it lies in a code line, so what is before it ends
+    // with a whole pair. (For an empty code line the byte is the end of the line before it,
+    // whose pair then is handed out too.)
+    if (loud == 0) return {ends, false};
+    return {ends & ((loud & (~loud + 1)) - 1), true};
 }
 
-/// Spans of 64 bytes from `begin`, each starting at a code line: all quiet pairs up to the
-/// first that is not quiet, or that is not whole in the bytes read.
-inline std::pair<std::int64_t, std::size_t> quietRun(const char* data, std::size_t begin, std::size_t end) {
+/// Spans of 64 bytes from `begin`, a code line: the lines of the quiet pairs up to the first
+/// pair that is not quiet, or that is not whole in the bytes read, and where that pair starts.
+template <SpanMasks (*kMasks)(const char*)>
+inline std::pair<std::int64_t, std::size_t> quietRunWith(const char* data, std::size_t begin, std::size_t end) {
     std::int64_t lines = 0;
-    while (begin < end) {
-        const std::uint64_t skipped = quietEnds(spanMasks(data + begin), end - begin);
-        if (skipped == 0) break;
-        lines += __builtin_popcountll(skipped);
-        begin += static_cast<std::size_t>(64 - __builtin_clzll(skipped));
+    std::size_t pos = begin;
+    unsigned phase = 0;
+    std::int64_t pairLines = 0;   // the lines before pairStart
+    std::size_t pairStart = begin; // where the pair of pos starts
+    while (pos < end) {
+        const SpanEnds span = quietEnds(kMasks(data + pos), end - pos, phase);
+        std::uint64_t ends = span.ends;
+        if (ends != 0) {
+            const auto n = static_cast<unsigned>(__builtin_popcountll(ends));
+            const std::size_t after = pos + static_cast<std::size_t>(64 - __builtin_clzll(ends));
+            if (((phase + n) & 1) == 0) {
+                pairStart = after;
+                pairLines = lines + n;
+            } else if (n >= 2 || phase == 1) {
+                // The last line passed is a code line: its pair starts after the end before it.
+                ends &= ~(std::uint64_t{1} << (63 - __builtin_clzll(ends)));
+                pairStart = ends != 0 ? pos + static_cast<std::size_t>(64 - __builtin_clzll(ends)) : pos;
+                pairLines = lines + n - 1;
+            }
+            lines += n;
+            pos = after;
+            phase = (phase + n) & 1;
+        }
+        if (span.loud || span.ends == 0) break;
     }
-    return {lines, begin};
+    return {pairLines, pairStart};
+}
+
+inline std::pair<std::int64_t, std::size_t> quietRun(const char* data, std::size_t begin, std::size_t end) {
+    return quietRunWith<spanMasks>(data, begin, end);
 }
 
 #if DXF2CSV_X86
 /// spanMasks 32 bytes at a time.
-__attribute__((target("avx2"))) inline SpanMasks spanMasksAvx2(const char* p) {
+__attribute__((target("avx2"))) SpanMasks spanMasksAvx2(const char* p) {
     const __m256i lowest = _mm256_set1_epi8('0');
     const __m256i highest = _mm256_set1_epi8('9');
     const __m256i blank = _mm256_set1_epi8(' ');
@@ -302,14 +332,7 @@ __attribute__((target("avx2"))) inline SpanMasks spanMasksAvx2(const char* p) {
 /// quietRun with the instructions of processors that have AVX2 (and so POPCNT and LZCNT).
 __attribute__((target("avx2,popcnt,lzcnt,bmi"))) std::pair<std::int64_t, std::size_t>
 quietRunAvx2(const char* data, std::size_t begin, std::size_t end) {
-    std::int64_t lines = 0;
-    while (begin < end) {
-        const std::uint64_t skipped = quietEnds(spanMasksAvx2(data + begin), end - begin);
-        if (skipped == 0) break;
-        lines += __builtin_popcountll(skipped);
-        begin += static_cast<std::size_t>(64 - __builtin_clzll(skipped));
-    }
-    return {lines, begin};
+    return quietRunWith<spanMasksAvx2>(data, begin, end);
 }
 #endif
 
