@@ -60,7 +60,7 @@ enum class LineFlow {
 /// A line stays valid until the next call of next(). Memory is one block plus the longest line.
 class LineReader {
 public:
-    static constexpr std::size_t kDefaultBlock = std::size_t{1} << 20;
+    static constexpr std::size_t kDefaultBlock = std::size_t{256} << 10;
 
     explicit LineReader(ByteSource& source, std::size_t blockSize = kDefaultBlock);
 
