@@ -111,8 +111,9 @@ private:
         return quiet() ? LineFlow::SkipQuietPairs : LineFlow::Next;
     }
 
-    /// True when, until the next (0, ...) pair, no pair with another plain group code can
-    /// change anything: outside a TEXT, a GROUP, the header and a section's start.
+    /// True when no quiet pair (see LineFlow) can change anything: outside a TEXT, a GROUP,
+    /// the header and a section's start, only (0, TEXT), (0, GROUP) and the section markers
+    /// matter, and an entity or object of another name leaves everything as it was.
     bool quiet() const {
         if (afterSection_) return false;
         switch (scan_) {

@@ -179,6 +179,7 @@ struct SpanMasks {
     std::uint64_t digit = 0; ///< '0'..'9'
     std::uint64_t blank = 0; ///< ' '
     std::uint64_t zero = 0;  ///< '0'
+    std::uint64_t opener = 0; ///< 'T', 'E', 'S', 'G', CR, LF: what may begin a value that matters after code 0
 };
 
 inline SpanMasks spanMasks(const char* p) {
@@ -202,6 +203,11 @@ inline SpanMasks spanMasks(const char* p) {
         m.digit |= bits(isDigit, shift);
         m.blank |= bits(_mm_cmpeq_epi8(c, blank), shift);
         m.zero |= bits(_mm_cmpeq_epi8(c, lowest), shift);
+        const __m128i opener = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8('T')), _mm_cmpeq_epi8(c, _mm_set1_epi8('E'))),
+                         _mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8('S')), _mm_cmpeq_epi8(c, _mm_set1_epi8('G')))),
+            _mm_or_si128(_mm_cmpeq_epi8(c, cr), _mm_cmpeq_epi8(c, lf)));
+        m.opener |= bits(opener, shift);
     }
 #else
     for (int i = 0; i < 64; ++i) {
@@ -212,6 +218,7 @@ inline SpanMasks spanMasks(const char* p) {
         if (c - unsigned{'0'} < 10) m.digit |= bit;
         if (c == ' ') m.blank |= bit;
         if (c == '0') m.zero |= bit;
+        if (c == 'T' || c == 'E' || c == 'S' || c == 'G' || c == '\r' || c == '\n') m.opener |= bit;
     }
 #endif
     return m;
@@ -231,8 +238,8 @@ inline std::uint64_t prefixParity(std::uint64_t x) {
 /// The line ends to pass over in a span of `available` bytes that begins with a line: a code
 /// line when `phase` is 0, the value line of a pair whose code line was quiet when it is 1.
 /// Lines alternate code, value, code, ... A pair is quiet when its code line is blanks then
-/// one to four digits, without a leading zero, and not 0. `loud` tells whether a pair that
-/// is not quiet ends the run here.
+/// one to four digits, without a leading zero, and not 0 unless the value is quiet too (see
+/// below). `loud` tells whether a pair that is not quiet ends the run here.
 struct SpanEnds {
     std::uint64_t ends;
     bool loud;
@@ -255,13 +262,20 @@ inline SpanEnds quietEnds(const SpanMasks& m, std::size_t available, unsigned ph
     const std::uint64_t lastByte = codeTerm >> 1; // last byte of each code line
     const std::uint64_t d = m.digit;
     const std::uint64_t fiveDigits = d & (d << 1) & (d << 2) & (d << 3) & (d << 4);
+    // A code 0 is quiet only before a value that cannot start a TEXT, a GROUP or a section
+    // marker (TEXT, GROUP, SECTION, ENDSEC, EOF): one that begins with another byte than T, E,
+    // S and G, and is not empty. A value beyond the span counts as loud.
+    const std::uint64_t zeroLine = lastByte & m.zero & ~(d << 1);          // its last byte
+    const std::uint64_t zeroTerm = zeroLine << 1;
+    const std::uint64_t zeroEnd = (zeroTerm & ends) | ((zeroTerm << 1) & pairs);
+    const std::uint64_t zeroValueLoud = ((zeroEnd << 1) & m.opener) | (zeroEnd & (std::uint64_t{1} << 63));
     const std::uint64_t loud = (codeContent & ~(d | m.blank))               // a sign, point, tab...
                                | (codeContent & m.blank & (d << 1))          // a blank after a digit
                                | (codeContent & fiveDigits)                  // may not fit 16 bits
                                | (codeContent & m.zero & ~(d << 1) & (d >> 1)) // a leading zero
                                | (lastByte & ~d)                             // empty, or a blank last
                                | (codeTerm & 1)                              // empty, first
-                               | (lastByte & m.zero & ~(d << 1));            // the code 0
+                               | zeroValueLoud;                              // a 0 before a value that matters
     // Everything before the first loud byte: it lies in a code line, so what is before it ends
     // with a whole pair. (For an empty code line the byte is the end of the line before it,
     // whose pair then is handed out too.)
@@ -325,6 +339,11 @@ __attribute__((target("avx2"))) SpanMasks spanMasksAvx2(const char* p) {
         m.digit |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(isDigit))) << shift;
         m.blank |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(c, blank)))) << shift;
         m.zero |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(c, lowest)))) << shift;
+        const __m256i opener = _mm256_or_si256(
+            _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(c, _mm256_set1_epi8('T')), _mm256_cmpeq_epi8(c, _mm256_set1_epi8('E'))),
+                            _mm256_or_si256(_mm256_cmpeq_epi8(c, _mm256_set1_epi8('S')), _mm256_cmpeq_epi8(c, _mm256_set1_epi8('G')))),
+            _mm256_or_si256(_mm256_cmpeq_epi8(c, cr), _mm256_cmpeq_epi8(c, lf)));
+        m.opener |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(opener))) << shift;
     }
     return m;
 }

@@ -50,9 +50,11 @@ private:
 enum class LineFlow {
     Stop, ///< no more lines
     Next, ///< the next line
-    /// The next line starts a (group code, value) pair, and pairs whose group code is plain
-    /// digits other than 0 ("  8", "330") may be passed over unseen: they are counted, not
-    /// handed out. Every other pair is handed out as usual, (0, ...) pairs included.
+    /// The next line starts a (group code, value) pair, and quiet pairs may be passed over
+    /// unseen: they are counted, not handed out. A pair is quiet when its group code is plain
+    /// digits ("  8", "330") other than 0, or is 0 before a value that begins with another
+    /// byte than T, E, S and G (a LINE, not a TEXT, a GROUP or a section marker). Every other
+    /// pair is handed out as usual.
     SkipQuietPairs,
 };
 
