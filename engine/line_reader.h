@@ -66,6 +66,10 @@ public:
 
     explicit LineReader(ByteSource& source, std::size_t blockSize = kDefaultBlock);
 
+    /// Readers made after this call use AVX2 only when allowed (and the processor has it), so
+    /// that tests reach the plain SSE2 code too.
+    static void allowWideInstructionsForTesting(bool allowed);
+
     /// Calls handle(line, number) for each line in turn (the first line is number 1) until
     /// it returns LineFlow::Stop (or false) or the input ends. A line stays valid during its
     /// call only.

@@ -269,15 +269,19 @@ TEST(ConversionRun, PassingOverQuietPairsChangesNoOutcome) {
     for (const auto& entry : std::filesystem::directory_iterator(std::string(TEST_DATA_DIR) + "/corpus"))
         if (entry.path().extension() == ".dxf") files.push_back(entry.path().string());
     ASSERT_GE(files.size(), 40u);
-    for (const std::string& file : files) {
-        SCOPED_TRACE(file);
-        const std::string bytes = test::readFile(file);
-        const Outcome fast = outcomeOf(bytes);
-        const Outcome slow = outcomeOf(withBlankAfterEveryCode(bytes));
-        EXPECT_EQ(fast.failure, slow.failure);
-        EXPECT_EQ(fast.report, slow.report);
-        EXPECT_EQ(fast.csv, slow.csv);
+    for (const bool wide : {true, false}) {
+        LineReader::allowWideInstructionsForTesting(wide); // AVX2 where there is, and SSE2
+        for (const std::string& file : files) {
+            SCOPED_TRACE(file + (wide ? "" : ", plain SSE2"));
+            const std::string bytes = test::readFile(file);
+            const Outcome fast = outcomeOf(bytes);
+            const Outcome slow = outcomeOf(withBlankAfterEveryCode(bytes));
+            EXPECT_EQ(fast.failure, slow.failure);
+            EXPECT_EQ(fast.report, slow.report);
+            EXPECT_EQ(fast.csv, slow.csv);
+        }
     }
+    LineReader::allowWideInstructionsForTesting(true);
 }
 
 TEST(ConversionRun, GoldenReportBytes) {
