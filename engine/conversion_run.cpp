@@ -7,7 +7,6 @@
 #include "text_decoder.h"
 #include "text_table.h"
 
-#include <array>
 
 namespace dxf2csv {
 namespace {

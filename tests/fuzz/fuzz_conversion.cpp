@@ -1,5 +1,7 @@
 // libFuzzer target: converts any bytes as a drawing, in memory. A failure must be a
 // RunFailure; a success must give a well-formed UTF-8 report that ends as every report does.
+// The same drawing with a blank after every group code, whose pairs the reader can never pass
+// over unseen, must give the same outcome.
 
 #include "conversion_run.h"
 #include "line_reader.h"
@@ -11,23 +13,62 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <string_view>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const char* const tolerances[] = {"100", "0", "-5", "10", "1e3", "12.7", "１００", "abc"};
+namespace {
+
+struct Outcome {
+    std::string csv;
+    std::string report;
+    int kind = -1;
+    std::int64_t line = 0;
+
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome convert(std::string_view bytes, const char* tolerance) {
     static auto state = std::make_unique<dxf2csv::WindowState>(); // reused, as the window does
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     dxf2csv::MemorySource source(bytes);
     dxf2csv::StringSink sink;
+    Outcome outcome;
     try {
-        const auto report = dxf2csv::ConvertDrawing(source, sink, tolerances[size % 8], *state, "fuzz.dxf");
-        const std::string& text = report.text();
+        outcome.report = dxf2csv::ConvertDrawing(source, sink, tolerance, *state, "fuzz.dxf").text();
         const std::string_view ending = "処理終了\r\n";
-        if (!dxf2csv::isValidUtf8(text) || text.size() < ending.size() ||
-            text.compare(text.size() - ending.size(), ending.size(), ending) != 0)
+        if (!dxf2csv::isValidUtf8(outcome.report) || !std::string_view(outcome.report).ends_with(ending))
             std::abort();
     } catch (const dxf2csv::RunFailure& failure) {
         if (failure.line() < 0) std::abort();
+        outcome.kind = static_cast<int>(failure.kind());
+        outcome.line = failure.line();
     }
+    outcome.csv = sink.data();
+    return outcome;
+}
+
+std::string withBlankAfterEveryCode(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    bool codeLine = true;
+    std::size_t from = 0;
+    for (std::size_t at; (at = bytes.find_first_of("\r\n", from)) != std::string_view::npos;) {
+        out.append(bytes, from, at - from);
+        if (codeLine) out += ' ';
+        const std::size_t terminator = bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n' ? 2 : 1;
+        out.append(bytes, at, terminator);
+        from = at + terminator;
+        codeLine = !codeLine;
+    }
+    out.append(bytes, from);
+    return out;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const char* const tolerances[] = {"100", "0", "-5", "10", "1e3", "12.7", "１００", "abc"};
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const char* tolerance = tolerances[size % 8];
+    if (!(convert(bytes, tolerance) == convert(withBlankAfterEveryCode(bytes), tolerance))) std::abort();
     return 0;
 }
