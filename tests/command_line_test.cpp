@@ -128,6 +128,20 @@ TEST(CommandLine, FaultsAreReportedAndLeaveTheCsvAsItWas) {
         {"5001st member",
          [&](const TempDir& d) { return drawingFile(d, drawing(textEntity("A", "a", "0", "0"), groupObject(std::vector<std::string>(5001, "A")))); },
          "plan.dxf:" + std::to_string(14 + 16 + 6 + 10 + 5001 * 2) + ": row outside 1..5000: GROUP member 5001 for handle \"A\""},
+        {"output is a directory",
+         [&](const TempDir& d) {
+             auto args = drawingFile(d, good);
+             std::filesystem::create_directory(d.path("out.csv"));
+             return std::vector<std::string>{"-o", d.path("out.csv"), args[0]};
+         },
+         "out.csv: cannot write output: is a directory"},
+        {"total past 32767",
+         [&](const TempDir& d) {
+             std::string objects;
+             for (int g = 0; g < 7; ++g) objects += groupObject(std::vector<std::string>(5000, "A"));
+             return drawingFile(d, drawing(textEntity("A", "a", "0", "0"), objects));
+         },
+         "plan.dxf:" + std::to_string(14 + 16 + 6 + 7 * (10 + 5000 * 2) + 2) /* the ENDSEC that flushes it */ + ": number out of range: total count reaches 35000"},
         {"cut inside a pair", [&](const TempDir& d) { return drawingFile(d, "  0\nSECTION\n  2\nENTITIES\n  0\n"); },
          "plan.dxf:5: input ends inside a pair: group code 0 has no value line"},
         {"binary DXF", [&](const TempDir& d) { return drawingFile(d, "AutoCAD Binary DXF\r\n\x1a"); },
@@ -141,13 +155,18 @@ TEST(CommandLine, FaultsAreReportedAndLeaveTheCsvAsItWas) {
         const bool csvFolderExists = std::filesystem::exists(std::filesystem::path(csv).parent_path());
         if (csvFolderExists && !std::filesystem::exists(csv)) writeFile(csv, "old\r\n");
         const auto before = dir.names();
-        const std::string old = readFile(csv);
+        const bool csvIsDirectory = std::filesystem::is_directory(csv);
+        const std::string old = csvIsDirectory ? "" : readFile(csv);
         const Outcome o = run(args);
         EXPECT_EQ(o.status, kExitRunFailed);
         EXPECT_EQ(o.out, "");
         EXPECT_EQ(o.err.rfind("dxf2csv: " + dir.path("") + c.message, 0), 0u) << o.err;
         EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1);
-        EXPECT_EQ(readFile(csv), old);
+        if (csvIsDirectory) {
+            EXPECT_TRUE(std::filesystem::is_empty(csv));
+        } else {
+            EXPECT_EQ(readFile(csv), old);
+        }
         EXPECT_EQ(dir.names(), before); // no temporary file left
     }
 }
