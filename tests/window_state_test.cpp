@@ -106,12 +106,6 @@ TEST(CheckedAdd16, FailsPast32767) {
     EXPECT_THROW(checkedAdd16(32767, 1, "f", 1, "count"), RunFailure);
 }
 
-TEST(Quoted, EscapesControlBytesAndCutsLongTextAtACharacter) {
-    EXPECT_EQ(quoteText("a\tb\"c"), "\"a\\x09b\\\"c\"");
-    std::string longText(59, 'x');
-    longText += "表示"; // the cut falls inside the first character
-    EXPECT_EQ(quoteText(longText), "\"" + std::string(59, 'x') + "...\"");
-}
 
 } // namespace
 } // namespace dxf2csv
