@@ -199,7 +199,7 @@ RunReport ConvertDrawing(ByteSource& input, OutputSink& output, std::string_view
                          WindowState& state, const std::string& name) {
     const std::int16_t tolerance = readTolerance(toleranceText, name);
     // Sources in memory are mostly small; a smaller block is quicker to set up.
-    LineReader lines(input, kMemoryBlock);
+    LineReader lines(input, kMemoryBlock, name);
     checkStart(lines, name);
     return convert(lines, output, tolerance, state, name);
 }
@@ -208,7 +208,7 @@ RunReport ConversionRun(const std::string& inputPath, const std::string& outputP
                         std::string_view toleranceText, WindowState& state) {
     FileSource input(inputPath);
     const std::int16_t tolerance = readTolerance(toleranceText, inputPath);
-    LineReader lines(input);
+    LineReader lines(input, LineReader::kDefaultBlock, inputPath);
     checkStart(lines, inputPath);
     if (sameFile(inputPath, outputPath))
         throw RunFailure(FailureKind::OutputIsInput, outputPath, 0,

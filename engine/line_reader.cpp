@@ -115,8 +115,13 @@ std::size_t MemorySource::read(char* buffer, std::size_t size) {
 
 void LineReader::allowWideInstructionsForTesting(bool allowed) { g_wideAllowed = allowed; }
 
-LineReader::LineReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), buffer_(new char[blockSize + kPadding]), capacity_(blockSize), avx2_(useAvx2()) {
+LineReader::LineReader(ByteSource& source, std::size_t blockSize, std::string name, std::size_t longestLine)
+    : source_(source),
+      name_(std::move(name)),
+      longestLine_(longestLine),
+      buffer_(new char[blockSize + kPadding]),
+      capacity_(blockSize),
+      avx2_(useAvx2()) {
     std::memset(buffer_.get() + capacity_, 0, kPadding);
 }
 
@@ -128,7 +133,10 @@ void LineReader::refill() {
         end_ = kept;
     }
     if (end_ == capacity_) {
-        // One line longer than a block: make room for it.
+        // One line longer than a block: make room for it, up to the longest line allowed.
+        if (capacity_ >= longestLine_)
+            throw RunFailure(FailureKind::LineTooLong, name_, lineNumber_ + 1,
+                             "more than " + std::to_string(longestLine_) + " bytes without a line end; not an ASCII DXF drawing");
         capacity_ *= 2;
         std::unique_ptr<char[]> larger(new char[capacity_ + kPadding]);
         std::memcpy(larger.get(), buffer_.get(), end_);

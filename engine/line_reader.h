@@ -64,7 +64,13 @@ class LineReader {
 public:
     static constexpr std::size_t kDefaultBlock = std::size_t{256} << 10;
 
-    explicit LineReader(ByteSource& source, std::size_t blockSize = kDefaultBlock);
+    /// DXF lines are short (a value holds at most a few thousand bytes), so a line longer than
+    /// this is no drawing; refusing it keeps memory bounded whatever the input.
+    static constexpr std::size_t kLongestLine = std::size_t{4} << 20;
+
+    /// `name` names the input in failures.
+    explicit LineReader(ByteSource& source, std::size_t blockSize = kDefaultBlock, std::string name = {},
+                        std::size_t longestLine = kLongestLine);
 
     /// Readers made after this call use AVX2 only when allowed (and the processor has it), so
     /// that tests reach the plain SSE2 code too.
@@ -148,6 +154,7 @@ public:
 
 private:
     /// Keeps the unread bytes, grows the buffer when they fill it, and reads more.
+    /// Throws RunFailure(LineTooLong) for a line longer than the longest allowed.
     void refill();
     /// Finds the line ends of the next 64-byte window.
     void scanWindow();
@@ -164,6 +171,8 @@ private:
     void restartScan();
 
     ByteSource& source_;
+    std::string name_;
+    std::size_t longestLine_;
     std::unique_ptr<char[]> buffer_; ///< capacity_ bytes and a zeroed padding; not zero-filled
     std::size_t capacity_;
     bool avx2_;                   ///< the processor finds line ends 32 bytes at a time

@@ -33,6 +33,7 @@ std::string_view kindName(FailureKind kind) {
     case FailureKind::RowOutOfRange: return "row outside 1..5000";
     case FailureKind::BinaryDxf: return "binary DXF";
     case FailureKind::OutputIsInput: return "output is the input";
+    case FailureKind::LineTooLong: return "line too long";
     }
     return "failure";
 }

@@ -17,6 +17,7 @@ enum class FailureKind {
     RowOutOfRange,         ///< a store outside rows or slots 1..5000
     BinaryDxf,             ///< the drawing is a binary DXF
     OutputIsInput,         ///< the output path names the drawing itself
+    LineTooLong,           ///< a line longer than any drawing holds (not a DXF)
 };
 
 /// A short English name of the kind, as shown in messages ("not a number").

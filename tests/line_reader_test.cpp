@@ -1,5 +1,7 @@
 #include "line_reader.h"
 
+#include "run_failure.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -157,6 +159,28 @@ TEST(LineReader, PassesOverQuietPairsOnlyAndCountsTheirLines) {
             }
         }
     });
+}
+
+TEST(LineReader, RefusesALineLongerThanAnyDrawingHolds) {
+    const std::string bytes = "  0\r\n" + std::string(5000, 'x') + "\r\nend";
+    MemorySource fits(bytes);
+    LineReader roomy(fits, 64, "big.dxf", 8192);
+    std::string_view line;
+    ASSERT_TRUE(roomy.next(line));
+    ASSERT_TRUE(roomy.next(line));
+    EXPECT_EQ(line.size(), 5000u);
+
+    MemorySource source(bytes);
+    LineReader reader(source, 64, "big.dxf", 4096);
+    ASSERT_TRUE(reader.next(line));
+    try {
+        reader.next(line);
+        FAIL() << "no failure";
+    } catch (const RunFailure& failure) {
+        EXPECT_EQ(failure.kind(), FailureKind::LineTooLong);
+        EXPECT_EQ(failure.file(), "big.dxf");
+        EXPECT_EQ(failure.line(), 2);
+    }
 }
 
 TEST(LineReader, PeekAndSkipLeaveLineNumbersAlone) {
