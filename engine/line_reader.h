@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace dxf2csv {
 
@@ -29,7 +28,6 @@ public:
     FileSource& operator=(const FileSource&) = delete;
 
     std::size_t read(char* buffer, std::size_t size) override;
-    int descriptor() const noexcept { return fd_; }
 
 private:
     std::string path_;
@@ -51,10 +49,10 @@ enum class LineFlow {
     Stop, ///< no more lines
     Next, ///< the next line
     /// The next line starts a (group code, value) pair, and quiet pairs may be passed over
-    /// unseen: they are counted, not handed out. A pair is quiet when its group code is plain
-    /// digits ("  8", "330") other than 0, or is 0 before a value that begins with another
-    /// byte than T, E, S and G (a LINE, not a TEXT, a GROUP or a section marker). Every other
-    /// pair is handed out as usual.
+    /// unseen: they are counted, not handed out. A pair is quiet when its group code line is
+    /// blanks then one to four digits without a leading zero ("  8", "330"), other than 0; or
+    /// is 0 before a value that begins with another byte than T, E, S and G (a LINE, not a
+    /// TEXT, a GROUP or a section marker). Every other pair is handed out as usual.
     SkipQuietPairs,
 };
 
