@@ -105,7 +105,9 @@ private:
         switch (scan_) {
         case ScanState::InEntities: captureTextPair(state_, textFlag_, context_); break;
         case ScanState::InObjects: groupStep_.step(state_, context_); break;
-        case ScanState::Outside: pending_ = readHeader(code, value, pending_); break;
+        case ScanState::Outside:
+            if (inHeader_) pending_ = readHeader(code, value, pending_);
+            break;
         }
         return quiet() ? LineFlow::SkipQuietPairs : LineFlow::Next;
     }
@@ -138,7 +140,8 @@ private:
         }
     }
 
-    /// Picks up $ACADVER and $DWGCODEPAGE, which decide how the report shows the texts.
+    /// Picks up $ACADVER and $DWGCODEPAGE of the HEADER section, which decide how the report
+    /// shows the texts.
     HeaderVariable readHeader(int code, std::string_view value, HeaderVariable pending) {
         if (code == kCodeVariable) {
             if (value == "$ACADVER") return HeaderVariable::Version;

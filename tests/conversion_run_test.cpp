@@ -265,9 +265,11 @@ Outcome outcomeOf(const std::string& bytes) {
 }
 
 TEST(ConversionRun, PassingOverQuietPairsChangesNoOutcome) {
+    // The real drawings, and what the fuzzer found in this comparison (tests/data/regressions).
     std::vector<std::string> files = {std::string(TEST_DATA_DIR) + "/two_tables.dxf"};
-    for (const auto& entry : std::filesystem::directory_iterator(std::string(TEST_DATA_DIR) + "/corpus"))
-        if (entry.path().extension() == ".dxf") files.push_back(entry.path().string());
+    for (const char* folder : {"/corpus", "/regressions"})
+        for (const auto& entry : std::filesystem::directory_iterator(std::string(TEST_DATA_DIR) + folder))
+            if (entry.path().extension() == ".dxf") files.push_back(entry.path().string());
     ASSERT_GE(files.size(), 40u);
     for (const bool wide : {true, false}) {
         LineReader::allowWideInstructionsForTesting(wide); // AVX2 where there is, and SSE2
@@ -282,6 +284,22 @@ TEST(ConversionRun, PassingOverQuietPairsChangesNoOutcome) {
         }
     }
     LineReader::allowWideInstructionsForTesting(true);
+}
+
+TEST(ConversionRun, HeaderVariablesCountOnlyInTheHeaderSection) {
+    // Regression: found by the fuzzer, a $DWGCODEPAGE in another section was read when its
+    // pairs were read one by one and not when they were passed over.
+    const std::string sjis = "\x83\x7B\x83\x8B\x83\x67"; // ボルト in CP932
+    for (const char* section : {"HEADER", "TABLES"}) {
+        SCOPED_TRACE(section);
+        const std::string d = std::string("  0\nSECTION\n  2\n") + section +
+                              "\n  9\n$DWGCODEPAGE\n  3\nANSI_1252\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n" +
+                              textEntity("A1", sjis, "0", "0", " 73\n0\n") +
+                              "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"}) + "  0\nENDSEC\n";
+        const auto result = convert(d);
+        ASSERT_GE(result.report.size(), 3u);
+        EXPECT_EQ(result.report[2], std::string(section) == "HEADER" ? "ƒ{ƒ‹ƒg" : "ボルト");
+    }
 }
 
 TEST(ConversionRun, GoldenReportBytes) {
