@@ -69,8 +69,6 @@ std::string sanitizeUtf8(std::string_view bytes) {
     return out;
 }
 
-TextDecoder::~TextDecoder() = default;
-
 void TextDecoder::setVersion(std::string_view acadver) {
     acadver = trimBlanks(acadver);
     int number = 0;

@@ -9,11 +9,6 @@ namespace dxf2csv {
 
 class TextDecoder {
 public:
-    TextDecoder() = default;
-    ~TextDecoder();
-    TextDecoder(const TextDecoder&) = delete;
-    TextDecoder& operator=(const TextDecoder&) = delete;
-
     /// The header's $ACADVER value: AC1021 (2007) and later store UTF-8.
     void setVersion(std::string_view acadver);
     /// The header's $DWGCODEPAGE value: ANSI_932 is read as CP932, ANSI_1252 as CP1252, ...

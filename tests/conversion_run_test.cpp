@@ -1,6 +1,7 @@
 // Whole runs over small inline drawings: sections, pairs, the report and the fresh start.
 
 #include "conversion_run.h"
+#include "read_every_pair.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -225,25 +226,6 @@ TEST(ConversionRun, ReportShowsTextsInTheDrawingsCharacterSet) {
     }
 }
 
-/// The drawing with a blank after every group code: such pairs are never passed over unseen,
-/// so the run reads every pair the slow way.
-std::string withBlankAfterEveryCode(const std::string& bytes) {
-    std::string out;
-    bool codeLine = true;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            if (codeLine) out += ' ';
-            out += c;
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') out += bytes[++i];
-            codeLine = !codeLine;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 struct Outcome {
     std::string csv;
     std::string report;
@@ -277,7 +259,7 @@ TEST(ConversionRun, PassingOverQuietPairsChangesNoOutcome) {
             SCOPED_TRACE(file + (wide ? "" : ", plain SSE2"));
             const std::string bytes = test::readFile(file);
             const Outcome fast = outcomeOf(bytes);
-            const Outcome slow = outcomeOf(withBlankAfterEveryCode(bytes));
+            const Outcome slow = outcomeOf(test::withBlankAfterEveryCode(bytes));
             EXPECT_EQ(fast.failure, slow.failure);
             EXPECT_EQ(fast.report, slow.report);
             EXPECT_EQ(fast.csv, slow.csv);

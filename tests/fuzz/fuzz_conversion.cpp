@@ -6,6 +6,7 @@
 #include "conversion_run.h"
 #include "line_reader.h"
 #include "output_file.h"
+#include "read_every_pair.h"
 #include "run_failure.h"
 #include "text_decoder.h"
 #include "window_state.h"
@@ -46,29 +47,12 @@ Outcome convert(std::string_view bytes, const char* tolerance) {
     return outcome;
 }
 
-std::string withBlankAfterEveryCode(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    bool codeLine = true;
-    std::size_t from = 0;
-    for (std::size_t at; (at = bytes.find_first_of("\r\n", from)) != std::string_view::npos;) {
-        out.append(bytes, from, at - from);
-        if (codeLine) out += ' ';
-        const std::size_t terminator = bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n' ? 2 : 1;
-        out.append(bytes, at, terminator);
-        from = at + terminator;
-        codeLine = !codeLine;
-    }
-    out.append(bytes, from);
-    return out;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const char* const tolerances[] = {"100", "0", "-5", "10", "1e3", "12.7", "１００", "abc"};
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const char* tolerance = tolerances[size % 8];
-    if (!(convert(bytes, tolerance) == convert(withBlankAfterEveryCode(bytes), tolerance))) std::abort();
+    if (!(convert(bytes, tolerance) == convert(dxf2csv::test::withBlankAfterEveryCode(bytes), tolerance))) std::abort();
     return 0;
 }
