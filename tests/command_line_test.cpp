@@ -89,6 +89,56 @@ TEST(CommandLine, SeveralDrawingsEachReportedAndAFailureDoesNotStopTheRest) {
     EXPECT_EQ(readFile(dir.path("out.csv")), "a\r\n");
 }
 
+/// Makes a folder the working directory for one test, and goes back after it.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::filesystem::path& path) : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(path);
+    }
+    ~WorkingDirectory() { std::filesystem::current_path(previous_); }
+
+private:
+    std::filesystem::path previous_;
+};
+
+TEST(CommandLine, OptionFormsAndRelativeNames) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args; // run in a folder holding plan.dxf, -plan.dxf and sub/plan.dxf
+        const char* written;           // the CSV that must appear, relative to that folder
+        const char* csv;
+    };
+    // b lies 40 above a and left of it: one row at the default tolerance, two rows at 10.
+    const Case cases[] = {
+        {"-t joined to its value", {"-t10", "plan.dxf"}, "plan.dxf.csv", "b\r\na\r\n"},
+        {"-t apart from its value", {"-t", "10", "plan.dxf"}, "plan.dxf.csv", "b\r\na\r\n"},
+        {"-o joined to its value", {"-oout.csv", "plan.dxf"}, "out.csv", "b,a\r\n"},
+        {"-o without a folder is written here", {"-o", "out.csv", "sub/plan.dxf"}, "out.csv", "b,a\r\n"},
+        {"-- ends the options", {"--", "-plan.dxf"}, "-plan.dxf.csv", "b,a\r\n"},
+        {"options before --, drawings after", {"-t", "10", "--", "-plan.dxf"}, "-plan.dxf.csv", "b\r\na\r\n"},
+        {"a drawing in a folder gets its CSV there", {"sub/plan.dxf"}, "sub/plan.dxf.csv", "b,a\r\n"},
+    };
+    const std::string d = drawing(textEntity("A", "a", "5", "0") + textEntity("B", "b", "0", "40"), groupObject({"A", "B"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        std::filesystem::create_directory(dir.path("sub"));
+        for (const char* name : {"plan.dxf", "-plan.dxf", "sub/plan.dxf"}) writeFile(dir.path(name), d);
+        const auto before = dir.names();
+        Outcome o;
+        {
+            WorkingDirectory here(dir.root());
+            o = run(c.args);
+        }
+        EXPECT_EQ(o.status, kExitSuccess) << o.err;
+        EXPECT_EQ(readFile(dir.path(c.written)), c.csv);
+        // Nothing else appears: no CSV in the wrong folder, no temporary file.
+        auto after = dir.names();
+        after.erase(std::remove(after.begin(), after.end(), c.written), after.end());
+        EXPECT_EQ(after, before);
+    }
+}
+
 TEST(CommandLine, FaultsAreReportedAndLeaveTheCsvAsItWas) {
     struct Case {
         const char* name;

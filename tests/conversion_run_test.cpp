@@ -130,21 +130,91 @@ TEST(ConversionRun, RecognizedCountIsTheNumberOfTextsAfterEveryFlush) {
               (Lines{recognized(3), groupCount(2), recognized(3), groupCount(1), total(3), kFinished}));
 }
 
-TEST(ConversionRun, EveryRunStartsFromAFreshState) {
-    // The second drawing's TEXT has no group 21: it must not take the first drawing's y.
-    const std::string first = drawing(textEntity("A1", "a", "0", "500") + textEntity("A2", "b", "0", "0"),
-                                      groupObject({"A1"}));
-    const std::string second = drawing("  0\nTEXT\n  5\nA1\n  1\nc\n 10\n0\n 73\n2\n" +
-                                           textEntity("A2", "d", "0", "200"),
-                                       groupObject({"A1", "A2"}));
-    auto state = std::make_unique<WindowState>();
-    for (const std::string* d : {&first, &second}) {
-        MemorySource source(*d);
-        StringSink sink;
-        ConvertDrawing(source, sink, "100", *state, "run.dxf");
-        if (d == &second) {
-            EXPECT_EQ(sink.data(), "d\r\nc\r\n");
+TEST(ConversionRun, EveryRunStartsFromAFreshStateInEveryRow) {
+    // The second drawing's TEXT in `row` lacks a group: it must not take the value that the
+    // first drawing left in that row, wherever the row lies (the last one included).
+    struct Case {
+        const char* name;
+        int row;          // 1..3, the TEXT of the second drawing that lacks the group
+        const char* lacks; // "21" or "73"
+        const char* csv;
+        bool warned;      // the report warns about an uncentred text
+    };
+    const Case cases[] = {
+        {"first row without 21", 1, "21", "b\r\na\r\nc\r\n", false},
+        {"last row without 21", 3, "21", "a\r\nb\r\nc\r\n", false},
+        {"last row without 73", 3, "73", "a\r\nb\r\nc\r\n", true},
+    };
+    // First drawing: three centred texts high on the sheet.
+    const std::string first = drawing(textEntity("A1", "x", "0", "900") + textEntity("A2", "y", "0", "800") +
+                                          textEntity("A3", "z", "0", "700"),
+                                      groupObject({"A1", "A2", "A3"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Second drawing: a at 500, b at 300, c at 100; a missing 21 leaves Y at 0.
+        const char* y[] = {"500", "300", "100"};
+        const char* names[] = {"a", "b", "c"};
+        std::string entities;
+        for (int row = 1; row <= 3; ++row) {
+            std::string text = "  0\nTEXT\n  5\nB" + std::to_string(row) + "\n  1\n" + names[row - 1] + "\n 10\n0\n";
+            if (row != c.row || std::string(c.lacks) != "21") text += " 21\n" + std::string(y[row - 1]) + "\n";
+            if (row != c.row || std::string(c.lacks) != "73") text += " 73\n2\n";
+            entities += text;
         }
+        const std::string second = drawing(entities, groupObject({"B1", "B2", "B3"}));
+        auto state = std::make_unique<WindowState>();
+        for (const std::string* d : {&first, &second}) {
+            MemorySource source(*d);
+            StringSink sink;
+            const RunReport report = ConvertDrawing(source, sink, "100", *state, "run.dxf");
+            if (d == &second) {
+                EXPECT_EQ(sink.data(), c.csv);
+                EXPECT_EQ(report.lines().at(1) == "警告！！垂直方向の文字位置が中央設定されていない。", c.warned);
+            }
+        }
+    }
+}
+
+TEST(ConversionRun, NameAfterCode2CountsOnlyRightAfterSection) {
+    // A pair of group code 2 elsewhere (a dimension style, a block name, an object's name)
+    // changes neither the section nor the reading of the header.
+    struct Case {
+        const char* name;
+        std::string drawing;
+        const char* csv;
+        Lines report;
+    };
+    const std::string text = textEntity("A1", "caf\xE9", "0", "0", " 73\n0\n");
+    const std::string entitiesToObjects = "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n";
+    const Case cases[] = {
+        {"2 STANDARD of $DIMSTYLE before $DWGCODEPAGE",
+         "  0\nSECTION\n  2\nHEADER\n  9\n$DIMSTYLE\n  2\nSTANDARD\n  9\n$DWGCODEPAGE\n  3\nANSI_1252\n"
+         "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n" + text + entitiesToObjects + groupObject({"A1"}) + "  0\nENDSEC\n",
+         "caf\xE9\r\n", {recognized(1), "警告！！垂直方向の文字位置が中央設定されていない。", "café", groupCount(1), total(1), kFinished}},
+        {"2 HEADER in TABLES does not open the header",
+         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nHEADER\n  9\n$DWGCODEPAGE\n  3\nANSI_1252\n  0\nENDSEC\n"
+         "  0\nSECTION\n  2\nENTITIES\n" + textEntity("A1", "\x83\x7B", "0", "0", " 73\n0\n") + entitiesToObjects +
+             groupObject({"A1"}) + "  0\nENDSEC\n",
+         "\x83\x7B\r\n", {recognized(1), "警告！！垂直方向の文字位置が中央設定されていない。", "ボ", groupCount(1), total(1), kFinished}},
+        {"2 OBJECTS as a block name inside ENTITIES",
+         "  0\nSECTION\n  2\nENTITIES\n  0\nINSERT\n  2\nOBJECTS\n" + textEntity("A1", "a", "0", "0") +
+             entitiesToObjects + groupObject({"A1"}) + "  0\nENDSEC\n",
+         "a\r\n", {recognized(1), groupCount(1), total(1), kFinished}},
+        {"2 ENTITIES in the middle of OBJECTS",
+         "  0\nSECTION\n  2\nENTITIES\n" + textEntity("A1", "a", "0", "0") + textEntity("A2", "b", "0", "0") +
+             entitiesToObjects + groupObject({"A1"}) + "  0\nXRECORD\n  2\nENTITIES\n" + groupObject({"A2"}) +
+             "  0\nENDSEC\n",
+         "a\r\nb\r\n", {recognized(2), groupCount(1), groupCount(1), total(2), kFinished}},
+        {"a pair between SECTION and its name",
+         "  0\nSECTION\n999\nnote\n  2\nENTITIES\n" + textEntity("A1", "a", "0", "0") + entitiesToObjects +
+             groupObject({"A1"}) + "  0\nENDSEC\n",
+         "", {recognized(0), total(0), kFinished}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto result = convert(c.drawing);
+        EXPECT_EQ(result.csv, c.csv);
+        EXPECT_EQ(result.report, c.report);
     }
 }
 
@@ -210,6 +280,8 @@ TEST(ConversionRun, ReportShowsTextsInTheDrawingsCharacterSet) {
         {"AC1021 is UTF-8 whatever the page", "  9\n$ACADVER\n  1\nAC1021\n  9\n$DWGCODEPAGE\n  3\nANSI_932\n",
          "ボルト", "ボルト"},
         {"bad UTF-8 in AC1021", "  9\n$ACADVER\n  1\nAC1032\n", "a\xFF" "b", "a\xEF\xBF\xBD" "b"},
+        {"4-byte UTF-8 in AC1021", "  9\n$ACADVER\n  1\nAC1021\n", "\xF0\xA0\xAE\x9F\xE3\x82\x8B \xF0\x9F\x94\xA9",
+         "\xF0\xA0\xAE\x9F\xE3\x82\x8B \xF0\x9F\x94\xA9"}, // 𠮟る 🔩
         {"nothing declared, valid UTF-8", "", "ボルト", "ボルト"},
         {"nothing declared, not UTF-8", "", sjis, "ボルト"},
         {"bytes that do not convert", "  9\n$DWGCODEPAGE\n  3\nANSI_932\n", "x\x80y", "x\xEF\xBF\xBDy"},

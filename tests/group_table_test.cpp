@@ -57,6 +57,12 @@ TEST(FlushGroup, OrdersRowsByTheExactExchangePasses) {
         {"handle listed twice is written twice", {{"A", "0", "0"}}, {"A", "A"}, "100", "A,A\r\n"},
         {"coordinates beyond 2^53 are compared exactly too",
          {{"A", "3e16", "1e16"}, {"B", "1e16", "2e16"}, {"C", "0", "2e16"}}, {"A", "B", "C"}, "100", "C,B\r\nA\r\n"},
+        {"heights beyond 64-bit integers keep their order",
+         {{"A", "0", "1e19"}, {"B", "0", "3e19"}, {"C", "0", "-1e19"}, {"D", "0", "-9.3e18"}}, {"C", "A", "D", "B"},
+         "100", "B\r\nA\r\nD\r\nC\r\n"},
+        {"x beyond 64-bit integers within one row",
+         {{"A", "1e300", "0"}, {"B", "-1e300", "0"}, {"C", "9.3e18", "0"}, {"D", "-9.3e18", "0"}}, {"A", "C", "B", "D"},
+         "100", "B,D,C,A\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

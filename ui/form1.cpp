@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QStorageInfo>
 
+#include <exception>
+
 namespace dxf2csv {
 namespace {
 
@@ -253,9 +255,11 @@ void Form1::onRun() {
         const std::string_view kind = kindName(failure.kind());
         showMessage(this, QString::fromUtf8(kind.data(), static_cast<qsizetype>(kind.size())),
                     QString::fromStdString(failure.what()));
-    } catch (...) {
-        setWindowTitle(before); // the top level reports it
-        throw;
+    } catch (const std::exception& error) {
+        // Reported here and not left to the top level: an exception must not cross Qt's own
+        // code between this handler and the event loop, which is not written for it.
+        setWindowTitle(before);
+        showMessage(this, QStringLiteral("unexpected failure"), QString::fromUtf8(error.what()));
     }
 }
 
