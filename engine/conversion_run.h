@@ -1,17 +1,17 @@
 #pragma once
 // One conversion: a drawing in, a CSV file and a report out.
 
+#include "byte_source.h"
 #include "line_reader.h"
-#include "output_file.h"
+#include "output_sink.h"
 #include "run_report.h"
 #include "window_state.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace dxf2csv {
-
-enum class ScanState { Outside = 0, InEntities = 1, InObjects = 2 };
 
 /// Converts the drawing at `inputPath` into the CSV file `outputPath`, with the row tolerance
 /// read from `toleranceText` (as typed: blanks, full-width digits, sign and point allowed).
@@ -25,9 +25,10 @@ RunReport ConversionRun(const std::string& inputPath, const std::string& outputP
 RunReport ConvertDrawing(ByteSource& input, OutputSink& output, std::string_view toleranceText,
                          WindowState& state, const std::string& name);
 
-/// The tolerance box's text as a whole number: full-width characters are read as their ASCII
-/// forms, then the number is rounded down and must fit 16 bits.
-/// Throws RunFailure(NotANumber or NumberOutOfRange) naming `name`.
-std::int16_t readTolerance(std::string_view toleranceText, const std::string& name);
+/// The conversion's scan, over lines already opened (with quietPairSkipper() as their skipper),
+/// past a byte-order mark, and a tolerance already read: scans the drawing from a fresh state
+/// and makes the output final.
+RunReport ConvertLines(LineReader& lines, OutputSink& output, std::int16_t tolerance, WindowState& state,
+                       const std::string& name);
 
 } // namespace dxf2csv

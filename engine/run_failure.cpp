@@ -26,6 +26,7 @@ std::string describe(FailureKind kind, const std::string& file, std::int64_t lin
 std::string_view kindName(FailureKind kind) {
     switch (kind) {
     case FailureKind::InputCannotBeOpened: return "cannot open input";
+    case FailureKind::InputCannotBeRead: return "cannot read input";
     case FailureKind::OutputCannotBeWritten: return "cannot write output";
     case FailureKind::NotANumber: return "not a number";
     case FailureKind::NumberOutOfRange: return "number out of range";
@@ -44,6 +45,12 @@ RunFailure::RunFailure(FailureKind kind, std::string file, std::int64_t line, st
       file_(std::move(file)),
       line_(line),
       detail_(std::move(detail)) {}
+
+void failNumber(NumberStatus status, std::string file, std::int64_t line, std::string detail) {
+    const FailureKind kind =
+        status == NumberStatus::OutOfRange ? FailureKind::NumberOutOfRange : FailureKind::NotANumber;
+    throw RunFailure(kind, std::move(file), line, std::move(detail));
+}
 
 std::string quoteText(std::string_view text) {
     constexpr std::size_t kMaxShown = 60;

@@ -1,6 +1,8 @@
 #pragma once
 // The one exception type of a conversion run.
 
+#include "number_reading.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -9,7 +11,8 @@
 namespace dxf2csv {
 
 enum class FailureKind {
-    InputCannotBeOpened,   ///< missing, a directory, unreadable, or a read error
+    InputCannotBeOpened,   ///< missing, a directory, unreadable
+    InputCannotBeRead,     ///< the system failed to read the drawing part way
     OutputCannotBeWritten, ///< cannot be created, written, synced or renamed into place
     NotANumber,            ///< a group code, tolerance or compared value that is no number
     NumberOutOfRange,      ///< outside -32768..32767 (or past what a double holds)
@@ -40,6 +43,9 @@ private:
     std::int64_t line_;
     std::string detail_;
 };
+
+/// The failure for a number read as `status` (not Ok): NotANumber or NumberOutOfRange.
+[[noreturn]] void failNumber(NumberStatus status, std::string file, std::int64_t line, std::string detail);
 
 /// The offending text for a message: in double quotes, control bytes escaped as \xNN,
 /// cut after about 60 bytes (at a character boundary) with "..." so a runaway line cannot flood a terminal.

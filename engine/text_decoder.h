@@ -11,8 +11,8 @@ class TextDecoder {
 public:
     /// The header's $ACADVER value: AC1021 (2007) and later store UTF-8.
     void setVersion(std::string_view acadver);
-    /// The header's $DWGCODEPAGE value: ANSI_932 is read as CP932, ANSI_1252 as CP1252, ...
-    /// A page this system cannot convert is ignored.
+    /// The header's $DWGCODEPAGE value: ANSI_932 is read as code page 932, ANSI_1252 as 1252,
+    /// ... A page the system cannot convert is ignored.
     void setCodePage(std::string_view codePage);
 
     /// UTF-8 for the report; bytes that do not convert become U+FFFD. Without a declared
@@ -20,16 +20,8 @@ public:
     std::string toUtf8(std::string_view bytes) const;
 
 private:
-    std::string convert(std::string_view bytes, const char* charset) const;
-
     bool utf8_ = false;
-    std::string codePage_; ///< iconv name of the declared page; empty when none
+    int codePage_ = 0; ///< the declared page; 0 when none
 };
-
-/// True when `bytes` is well-formed UTF-8.
-bool isValidUtf8(std::string_view bytes) noexcept;
-
-/// `bytes` with each ill-formed UTF-8 sequence replaced by U+FFFD.
-std::string sanitizeUtf8(std::string_view bytes);
 
 } // namespace dxf2csv

@@ -1,16 +1,31 @@
 #include "text_table.h"
 
-#include "group_codes.h"
+#include "dxf_names.h"
+#include "run_context.h"
 #include "run_failure.h"
+#include "text_view.h"
+#include "window_state.h"
 
 namespace dxf2csv {
+
+void TextTable::clear() {
+    for (int i = 1; i <= highest_; ++i) {
+        TextRecord& record = row(i);
+        record.handle.clear();
+        record.content.clear();
+        record.x.clear();
+        record.y.clear();
+        record.vAlign.clear();
+    }
+    highest_ = 0;
+}
 
 void CaptureTextField(WindowState& state, bool& textFlag, const RunContext& context) {
     const std::string_view value = state.currentLine;
     const std::int64_t line = state.currentLineNumber;
     if (state.groupCode == kCodeEntity) {
         // A prefix test: TEXT matches, MTEXT and ATTRIB do not.
-        textFlag = startsWith(value, "TEXT");
+        textFlag = startsWith(value, names::kText);
         if (textFlag) state.textCount = checkedAdd16(state.textCount, 1, context.file, line, "TEXT count");
         return;
     }

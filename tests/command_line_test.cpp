@@ -89,18 +89,6 @@ TEST(CommandLine, SeveralDrawingsEachReportedAndAFailureDoesNotStopTheRest) {
     EXPECT_EQ(readFile(dir.path("out.csv")), "a\r\n");
 }
 
-/// Makes a folder the working directory for one test, and goes back after it.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::filesystem::path& path) : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(path);
-    }
-    ~WorkingDirectory() { std::filesystem::current_path(previous_); }
-
-private:
-    std::filesystem::path previous_;
-};
-
 TEST(CommandLine, OptionFormsAndRelativeNames) {
     struct Case {
         const char* name;
@@ -127,7 +115,7 @@ TEST(CommandLine, OptionFormsAndRelativeNames) {
         const auto before = dir.names();
         Outcome o;
         {
-            WorkingDirectory here(dir.root());
+            test::WorkingDirectory here(dir.root());
             o = run(c.args);
         }
         EXPECT_EQ(o.status, kExitSuccess) << o.err;

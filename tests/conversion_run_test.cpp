@@ -2,6 +2,7 @@
 
 #include "conversion_run.h"
 #include "read_every_pair.h"
+#include "tolerance.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -325,10 +326,9 @@ TEST(ConversionRun, PassingOverQuietPairsChangesNoOutcome) {
         for (const auto& entry : std::filesystem::directory_iterator(std::string(TEST_DATA_DIR) + folder))
             if (entry.path().extension() == ".dxf") files.push_back(entry.path().string());
     ASSERT_GE(files.size(), 40u);
-    for (const bool wide : {true, false}) {
-        LineReader::allowWideInstructionsForTesting(wide); // AVX2 where there is, and SSE2
+    test::withEachInstructionSet([&] {
         for (const std::string& file : files) {
-            SCOPED_TRACE(file + (wide ? "" : ", plain SSE2"));
+            SCOPED_TRACE(file);
             const std::string bytes = test::readFile(file);
             const Outcome fast = outcomeOf(bytes);
             const Outcome slow = outcomeOf(test::withBlankAfterEveryCode(bytes));
@@ -336,8 +336,7 @@ TEST(ConversionRun, PassingOverQuietPairsChangesNoOutcome) {
             EXPECT_EQ(fast.report, slow.report);
             EXPECT_EQ(fast.csv, slow.csv);
         }
-    }
-    LineReader::allowWideInstructionsForTesting(true);
+    });
 }
 
 TEST(ConversionRun, HeaderVariablesCountOnlyInTheHeaderSection) {

@@ -2,11 +2,12 @@
 
 #include "conversion_run.h"
 #include "line_reader.h"
-#include "output_file.h"
+#include "output_sink.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -70,6 +71,39 @@ std::string drawing(std::string_view entities, std::string_view objects) {
     out += objects;
     out += "  0\nENDSEC\n  0\nEOF\n";
     return out;
+}
+
+std::vector<std::string> referenceLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            lines.push_back(current);
+            current.clear();
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            current += bytes[i];
+        }
+    }
+    if (!current.empty()) lines.push_back(current);
+    return lines;
+}
+
+std::vector<int> plainPasses(const std::vector<double>& x, const std::vector<double>& y, double t) {
+    std::vector<int> slot(x.size());
+    for (std::size_t k = 0; k < slot.size(); ++k) slot[k] = static_cast<int>(k);
+    auto X = [&](std::size_t k) { return x[static_cast<std::size_t>(slot[k])]; };
+    auto Y = [&](std::size_t k) { return y[static_cast<std::size_t>(slot[k])]; };
+    const std::size_t n = slot.size();
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        for (std::size_t j = i + 1; j < n; ++j)
+            if (std::fabs(Y(i) - Y(j)) > t)
+                if (Y(i) < Y(j)) std::swap(slot[i], slot[j]);
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        for (std::size_t j = i + 1; j < n; ++j)
+            if (X(i) > X(j))
+                if (std::fabs(Y(i) - Y(j)) < t) std::swap(slot[i], slot[j]);
+    return slot;
 }
 
 TempDir::TempDir() {

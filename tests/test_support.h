@@ -1,8 +1,11 @@
 #pragma once
 // Small drawings and temporary folders for the tests.
 
+#include "instruction_set.h"
 #include "run_failure.h"
 #include "window_state.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
@@ -17,6 +20,19 @@ struct Converted {
     std::string csv;
     std::vector<std::string> report;
 };
+
+/// Runs `body` once with each instruction set the processor has (readers and skippers made
+/// inside it use no wider one), so that every classifier is tested.
+template <class Body>
+void withEachInstructionSet(Body body) {
+    for (const InstructionSet set : {InstructionSet::Avx2, InstructionSet::Sse2, InstructionSet::Portable}) {
+        limitInstructionSetForTesting(set);
+        if (widestInstructionSet() != set) continue; // the processor lacks it
+        SCOPED_TRACE(set == InstructionSet::Avx2 ? "AVX2" : set == InstructionSet::Sse2 ? "SSE2" : "portable");
+        body();
+    }
+    limitInstructionSetForTesting(InstructionSet::Avx2);
+}
 
 /// Converts `drawing` in memory. Fails the test if the run throws.
 Converted convert(std::string_view drawing, std::string_view tolerance = "100");
@@ -35,6 +51,13 @@ std::string groupObject(const std::vector<std::string>& handles);
 /// A drawing with ENTITIES holding `entities` and OBJECTS holding `objects`, ending in EOF.
 std::string drawing(std::string_view entities, std::string_view objects);
 
+/// The lines of `bytes` read the plain way, byte by byte, as the reader must read them.
+std::vector<std::string> referenceLines(std::string_view bytes);
+
+/// The two exchange passes read plainly: every step compares the slots as they are at that
+/// moment and exchanges them as it goes. Slot k of the result holds member result[k].
+std::vector<int> plainPasses(const std::vector<double>& x, const std::vector<double>& y, double t);
+
 /// A fresh folder, removed with everything in it at the end of the test.
 class TempDir {
 public:
@@ -49,6 +72,20 @@ public:
 
 private:
     std::filesystem::path root_;
+};
+
+/// Makes a folder the working directory, and goes back when it ends.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::filesystem::path& path) : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(path);
+    }
+    ~WorkingDirectory() { std::filesystem::current_path(previous_); }
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+private:
+    std::filesystem::path previous_;
 };
 
 std::string readFile(const std::string& path);

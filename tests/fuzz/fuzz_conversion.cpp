@@ -4,11 +4,11 @@
 // over unseen, must give the same outcome.
 
 #include "conversion_run.h"
-#include "line_reader.h"
-#include "output_file.h"
+#include "byte_source.h"
+#include "output_sink.h"
 #include "read_every_pair.h"
 #include "run_failure.h"
-#include "text_decoder.h"
+#include "utf8.h"
 #include "window_state.h"
 
 #include <cstdint>

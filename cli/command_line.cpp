@@ -2,6 +2,7 @@
 
 #include "conversion_run.h"
 #include "run_failure.h"
+#include "version.h"
 #include "window_state.h"
 
 #include <memory>
@@ -52,7 +53,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             out << kUsage;
             return kExitSuccess;
         } else if (arg == "--version") {
-            out << "dxf2csv " << DXF2CSV_VERSION << "\n";
+            out << "dxf2csv " << kVersion << "\n";
             return kExitSuccess;
         } else if (arg == "-t" || arg == "-o") {
             if (i + 1 == args.size()) return usageError(err, "option " + arg + " needs a value");

@@ -1,7 +1,8 @@
 // Runs against real files: what a failure leaves on disk, and where the CSV may not go.
 
 #include "conversion_run.h"
-#include "output_file.h"
+#include "io_faults.h"
+#include "output_sink.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <cstdio>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -210,30 +212,71 @@ TEST(ConversionRunFiles, PermissionsAreHonoured) {
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.dxf", "ro", "secret.dxf"}));
 }
 
-// Stands in for a disk that fills up after the first 4 KiB.
-ssize_t diskFullAfter4k(int fd, const void* data, std::size_t size) {
-    static std::size_t written = 0;
-    if (written >= 4096) {
-        errno = ENOSPC;
-        written = 0; // ready for the next test
-        return -1;
-    }
-    const std::size_t n = size < 4096 - written ? size : 4096 - written;
-    written += n;
-    return ::write(fd, data, n);
-}
+/// Sets faults for one test and takes them away after it.
+class InjectedFaults {
+public:
+    explicit InjectedFaults(const platform::IoFaults& faults) { platform::ioFaultsForTesting() = faults; }
+    ~InjectedFaults() { platform::ioFaultsForTesting() = {}; }
+};
 
 TEST(ConversionRunFiles, AWriteThatFailsPartWayLeavesTheOutputAsItWas) {
     TempDir dir;
     writeFile(dir.path("a.dxf"), drawing(bigEntities(), groupObject(bigHandles())));
     writeFile(dir.path("a.dxf.csv"), kOldCsv);
-    setWriteFunctionForTesting(&diskFullAfter4k);
-    const RunFailure failure = runFails(dir.path("a.dxf"), dir.path("a.dxf.csv"));
-    setWriteFunctionForTesting(nullptr);
+    RunFailure failure(FailureKind::NotANumber, "", 0, "");
+    {
+        // A disk that fills up after the first 4 KiB.
+        platform::IoFaults faults;
+        faults.writeFailsAfter = 4096;
+        InjectedFaults injected(faults);
+        failure = runFails(dir.path("a.dxf"), dir.path("a.dxf.csv"));
+    }
     EXPECT_EQ(failure.kind(), FailureKind::OutputCannotBeWritten);
-    EXPECT_NE(std::string(failure.what()).find("No space left on device"), std::string::npos) << failure.what();
+    EXPECT_NE(std::string(failure.what()).find("write failed: No space left on device"), std::string::npos) << failure.what();
     EXPECT_EQ(readFile(dir.path("a.dxf.csv")), kOldCsv);
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.dxf", "a.dxf.csv"}));
+}
+
+TEST(ConversionRunFiles, AReadErrorFailsTheRunOnceAndLeavesTheOutputAsItWas) {
+    struct Case {
+        const char* name;
+        platform::IoFaults faults;
+        std::optional<FailureKind> kind; // none: the run succeeds
+    };
+    auto faults = [](std::optional<std::uint64_t> readFailsAfter, int interrupted) {
+        platform::IoFaults f;
+        f.readFailsAfter = readFailsAfter;
+        f.interruptedReads = interrupted;
+        return f;
+    };
+    const Case cases[] = {
+        {"at the first byte", faults(0, 0), FailureKind::InputCannotBeRead},
+        {"past the first block", faults(280 * 1024, 0), FailureKind::InputCannotBeRead},
+        {"interrupted reads are read again", faults(std::nullopt, 3), std::nullopt},
+    };
+    // About 450 KB: more than one block of the reader.
+    const std::string theDrawing = drawing(bigEntities() + bigEntities() + bigEntities(), groupObject(bigHandles()));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        writeFile(dir.path("a.dxf"), theDrawing);
+        writeFile(dir.path("a.dxf.csv"), kOldCsv);
+        InjectedFaults injected(c.faults);
+        auto state = std::make_unique<WindowState>();
+        try {
+            ConversionRun(dir.path("a.dxf"), dir.path("a.dxf.csv"), "100", *state);
+            EXPECT_FALSE(c.kind) << "the run succeeded";
+            EXPECT_NE(readFile(dir.path("a.dxf.csv")), kOldCsv);
+        } catch (const RunFailure& failure) {
+            ASSERT_TRUE(c.kind) << failure.what();
+            EXPECT_EQ(failure.kind(), *c.kind);
+            EXPECT_EQ(failure.file(), dir.path("a.dxf"));
+            EXPECT_EQ(failure.detail(), "read error: Input/output error");
+            EXPECT_EQ(readFile(dir.path("a.dxf.csv")), kOldCsv);
+            EXPECT_EQ(platform::ioFaultsForTesting().readFailures, 1); // read once, not again and again
+        }
+        EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.dxf", "a.dxf.csv"}));
+    }
 }
 
 } // namespace

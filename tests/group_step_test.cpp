@@ -1,6 +1,6 @@
 // Ordering members into rows, the CSV block of each group, and the group's report lines.
 
-#include "group_table.h"
+#include "group_step.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -72,24 +72,18 @@ TEST(FlushGroup, OrdersRowsByTheExactExchangePasses) {
     }
 }
 
-/// The two passes and the row breaks exactly as described, on plain numbers: every step
-/// compares the slots as they are at that moment.
-std::string referenceCsv(std::vector<std::pair<double, double>> xy, const std::vector<std::string>& names, double t) {
-    std::vector<std::size_t> slot(xy.size());
-    for (std::size_t k = 0; k < slot.size(); ++k) slot[k] = k;
-    auto X = [&](std::size_t k) { return std::floor(xy[slot[k]].first); };
-    auto Y = [&](std::size_t k) { return std::floor(xy[slot[k]].second); };
-    const std::size_t n = slot.size();
-    for (std::size_t i = 0; i + 1 < n; ++i)
-        for (std::size_t j = i + 1; j < n; ++j)
-            if (std::fabs(Y(i) - Y(j)) > t)
-                if (Y(i) < Y(j)) std::swap(slot[i], slot[j]);
-    for (std::size_t i = 0; i + 1 < n; ++i)
-        for (std::size_t j = i + 1; j < n; ++j)
-            if (X(i) > X(j))
-                if (std::fabs(Y(i) - Y(j)) < t) std::swap(slot[i], slot[j]);
-    std::string csv = names[slot[0]];
-    for (std::size_t k = 1; k < n; ++k) csv += (std::fabs(Y(k) - Y(k - 1)) < t ? "," : "\r\n") + names[slot[k]];
+/// The two passes and the row breaks exactly as described, on plain numbers.
+std::string referenceCsv(const std::vector<std::pair<double, double>>& xy, const std::vector<std::string>& names, double t) {
+    std::vector<double> x, y;
+    for (const auto& [px, py] : xy) {
+        x.push_back(std::floor(px));
+        y.push_back(std::floor(py));
+    }
+    const std::vector<int> slot = test::plainPasses(x, y, t);
+    auto Y = [&](std::size_t k) { return y[static_cast<std::size_t>(slot[k])]; };
+    std::string csv = names[static_cast<std::size_t>(slot[0])];
+    for (std::size_t k = 1; k < slot.size(); ++k)
+        csv += (std::fabs(Y(k) - Y(k - 1)) < t ? "," : "\r\n") + names[static_cast<std::size_t>(slot[k])];
     return csv + "\r\n";
 }
 

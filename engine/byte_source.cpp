@@ -1,0 +1,27 @@
+#include "byte_source.h"
+
+#include "run_failure.h"
+
+#include <cstring>
+
+namespace dxf2csv {
+
+FileSource::FileSource(const std::string& path) {
+    if (const platform::SystemError error = file_.open(path))
+        throw RunFailure(FailureKind::InputCannotBeOpened, path, 0, error.message);
+}
+
+ReadResult FileSource::read(char* buffer, std::size_t size) {
+    ReadResult result;
+    result.error = file_.read(buffer, size, result.size).message;
+    return result;
+}
+
+ReadResult MemorySource::read(char* buffer, std::size_t size) {
+    const std::size_t n = size < bytes_.size() ? size : bytes_.size();
+    std::memcpy(buffer, bytes_.data(), n);
+    bytes_.remove_prefix(n);
+    return {n, {}};
+}
+
+} // namespace dxf2csv
