@@ -28,19 +28,22 @@ struct Options {
     std::vector<std::string> drawings;
 };
 
-int usageError(std::ostream& err, const std::string& message) {
-    err << "dxf2csv: " << message << "\n" << "Try 'dxf2csv --help' for more information.\n";
+int usageError(Terminal& terminal, const std::string& message) {
+    (void)terminal.print(StandardStream::Error,
+                         "dxf2csv: " + message + "\nTry 'dxf2csv --help' for more information.\n");
     return kExitUsage;
 }
 
-/// Prints the report one line per line, without its CR LF.
-void printReport(std::ostream& out, const RunReport& report) {
-    for (const std::string& line : report.lines()) out << line << '\n';
+/// The report one line per line, without its CR LF.
+std::string reportText(const RunReport& report) {
+    std::string text;
+    for (const std::string& line : report.lines()) text += line + '\n';
+    return text;
 }
 
 } // namespace
 
-int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCommandLine(const std::vector<std::string>& args, Terminal& terminal) {
     Options options;
     bool onlyDrawings = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -50,23 +53,23 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         } else if (arg == "--") {
             onlyDrawings = true;
         } else if (arg == "--help" || arg == "-h") {
-            out << kUsage;
+            (void)terminal.print(StandardStream::Output, kUsage);
             return kExitSuccess;
         } else if (arg == "--version") {
-            out << "dxf2csv " << kVersion << "\n";
+            (void)terminal.print(StandardStream::Output, std::string("dxf2csv ") + kVersion + "\n");
             return kExitSuccess;
         } else if (arg == "-t" || arg == "-o") {
-            if (i + 1 == args.size()) return usageError(err, "option " + arg + " needs a value");
+            if (i + 1 == args.size()) return usageError(terminal, "option " + arg + " needs a value");
             (arg == "-t" ? options.tolerance : options.output) = args[++i];
         } else if (arg.size() > 2 && (arg.compare(0, 2, "-t") == 0 || arg.compare(0, 2, "-o") == 0)) {
             (arg[1] == 't' ? options.tolerance : options.output) = arg.substr(2);
         } else {
-            return usageError(err, "unknown option " + arg);
+            return usageError(terminal, "unknown option " + arg);
         }
     }
-    if (options.drawings.empty()) return usageError(err, "no drawing given");
+    if (options.drawings.empty()) return usageError(terminal, "no drawing given");
     if (!options.output.empty() && options.drawings.size() > 1)
-        return usageError(err, "-o takes one drawing only");
+        return usageError(terminal, "-o takes one drawing only");
 
     const bool several = options.drawings.size() > 1;
     bool anyFailed = false;
@@ -77,18 +80,19 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         const std::string output = options.output.empty() ? drawing + ".csv" : options.output;
         try {
             const RunReport report = ConversionRun(drawing, output, options.tolerance, *state);
+            std::string text;
             if (several) {
-                if (printedOne) out << '\n';
-                out << "==> " << drawing << " <==\n";
+                if (printedOne) text += '\n';
+                text += "==> " + drawing + " <==\n";
             }
-            printReport(out, report);
+            text += reportText(report);
             printedOne = true;
+            (void)terminal.print(StandardStream::Output, text);
         } catch (const RunFailure& failure) {
-            err << "dxf2csv: " << failure.what() << '\n';
+            (void)terminal.print(StandardStream::Error, std::string("dxf2csv: ") + failure.what() + '\n');
             anyFailed = true;
         }
     }
-    out.flush();
     return anyFailed ? kExitRunFailed : kExitSuccess;
 }
 

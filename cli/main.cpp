@@ -1,15 +1,18 @@
 // dxf2csv: converts the grouped TEXT tables of ASCII DXF drawings into CSV files.
 
 #include "command_line.h"
+#include "process.h"
 
 #include <exception>
-#include <iostream>
+#include <string>
 
 int main(int argc, char** argv) {
+    dxf2csv::StandardTerminal terminal;
     try {
-        return dxf2csv::runCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+        return dxf2csv::runCommandLine(dxf2csv::platform::commandLineArguments(argc, argv), terminal);
     } catch (const std::exception& error) {
-        std::cerr << "dxf2csv: unexpected failure: " << error.what() << '\n';
+        (void)terminal.print(dxf2csv::StandardStream::Error,
+                             std::string("dxf2csv: unexpected failure: ") + error.what() + '\n');
         return dxf2csv::kExitRunFailed;
     }
 }

@@ -14,4 +14,9 @@ bool codePageAvailable(int page);
 /// U+FFFD, and the conversion goes on after it. Nothing when the page is not available.
 std::optional<std::string> codePageToUtf8(int page, std::string_view bytes);
 
+/// UTF-8 `text` in code page `page`. Nothing when the page is not available or has no
+/// character for one of the text's; then `unmappable` is that character's byte offset in
+/// `text` (or text.size() when the page is not available).
+std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::size_t& unmappable);
+
 } // namespace dxf2csv::platform

@@ -18,6 +18,8 @@ public:
 
     /// Opens `path` (UTF-8) for reading. A directory is refused ("is a directory").
     SystemError open(const std::string& path);
+    /// Reads the process's standard input, as bytes; it stays open when this ends.
+    SystemError openStandardInput();
 
     /// Reads up to `size` bytes; `got` is 0 only at the end of the file. A read interrupted
     /// by a signal is tried again.
@@ -25,6 +27,7 @@ public:
 
 private:
     std::intptr_t handle_ = -1; ///< the system's handle of the open file; -1 when none
+    bool owned_ = true;         ///< closed at the end (standard input is not)
     std::uint64_t bytesRead_ = 0;
 };
 

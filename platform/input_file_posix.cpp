@@ -36,7 +36,13 @@ ssize_t readWithFaults(int fd, char* buffer, std::size_t size, std::uint64_t alr
 } // namespace
 
 InputFile::~InputFile() {
-    if (handle_ >= 0) ::close(fdOf(handle_));
+    if (handle_ >= 0 && owned_) ::close(fdOf(handle_));
+}
+
+SystemError InputFile::openStandardInput() {
+    handle_ = STDIN_FILENO;
+    owned_ = false;
+    return {};
 }
 
 SystemError InputFile::open(const std::string& path) {

@@ -29,9 +29,9 @@ struct Outcome {
 };
 
 Outcome run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = runCommandLine(args, out, err);
-    return {status, out.str(), err.str()};
+    StringTerminal terminal;
+    const int status = runCommandLine(args, terminal);
+    return {status, terminal.out, terminal.err};
 }
 
 TEST(CommandLine, UsageErrorsAndHelp) {

@@ -1,8 +1,7 @@
 #include "form1.h"
 
 #include "captions.h"
-#include "conversion_run.h"
-#include "run_failure.h"
+#include "window_logic.h"
 #include "window_state.h"
 
 #include <QApplication>
@@ -18,8 +17,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStorageInfo>
-
-#include <exception>
 
 namespace dxf2csv {
 namespace {
@@ -55,12 +52,6 @@ void showMessage(QWidget* parent, const QString& title, const QString& text) {
         return;
     }
     QMessageBox::critical(parent, title, text);
-}
-
-QString joinPath(const QString& directory, const QString& name) {
-    const QString separator = QDir::separator();
-    if (directory.endsWith(separator) || directory.endsWith('/')) return directory + name;
-    return directory + separator + name;
 }
 
 QStringList browsableVolumes() {
@@ -180,7 +171,8 @@ void Form1::onDriveChanged(int index) {
     const QString root = drive1_->itemData(index).toString();
     const QFileInfo info(root);
     if (!info.isDir() || !info.isReadable()) {
-        showMessage(this, QStringLiteral("drive not ready"), root + QStringLiteral(": the drive is not ready"));
+        const Message message = driveNotReady(root.toStdString());
+        showMessage(this, QString::fromStdString(message.title), QString::fromStdString(message.text));
         const QSignalBlocker blocker(drive1_);
         drive1_->setCurrentIndex(driveIndex_);
         return;
@@ -215,7 +207,7 @@ void Form1::fillDirList() {
     const QStringList subdirectories = QDir(dirPath_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& sub : subdirectories) {
         auto* item = new QListWidgetItem(QString(depth * 2, ' ') + sub, dir1_);
-        item->setData(kPathRole, joinPath(dirPath_, sub));
+        item->setData(kPathRole, QDir(dirPath_).filePath(sub));
     }
 }
 
@@ -231,35 +223,30 @@ void Form1::onDirActivated(QListWidgetItem* item) {
 void Form1::onFileClicked(QListWidgetItem* item) {
     if (item == nullptr) return;
     txtFileName_->setText(item->text());
-    txtFileS_->setText(item->text() + ".csv");
+    txtFileS_->setText(QString::fromStdString(csvNameFor(item->text().toStdString())));
 }
 
 void Form1::onRun() {
-    const QString input = joinPath(dirPath_, txtFileName_->text());
-    const QString output = joinPath(dirPath_, txtFileS_->text());
-    const QString before = windowTitle();
+    const char separator = QDir::separator().toLatin1();
+    RunRequest request;
+    request.inputPath = joinPath(QFile::encodeName(dirPath_).toStdString(),
+                                 QFile::encodeName(txtFileName_->text()).toStdString(), separator);
+    request.outputPath = joinPath(QFile::encodeName(dirPath_).toStdString(),
+                                  QFile::encodeName(txtFileS_->text()).toStdString(), separator);
+    request.tolerance = txtFileR_->text().toStdString();
+    const std::string before = windowTitle().toStdString();
     setWindowTitle(QString::fromUtf8(captions::kReading));
     // Show the caption before the run takes the thread.
     repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    try {
-        const RunReport report = ConversionRun(QFile::encodeName(input).toStdString(),
-                                               QFile::encodeName(output).toStdString(),
-                                               txtFileR_->text().toStdString(), *state_);
-        QString text = QString::fromStdString(report.text());
+    const RunOutcome outcome = runConversion(request, *state_, before);
+    setWindowTitle(QString::fromStdString(outcome.caption));
+    if (outcome.succeeded) {
+        QString text = QString::fromStdString(outcome.report);
         text.replace("\r\n", "\n");
         txtDis_->setPlainText(text);
-        setWindowTitle(QString::fromUtf8(captions::kDone));
-    } catch (const RunFailure& failure) {
-        setWindowTitle(before);
-        const std::string_view kind = kindName(failure.kind());
-        showMessage(this, QString::fromUtf8(kind.data(), static_cast<qsizetype>(kind.size())),
-                    QString::fromStdString(failure.what()));
-    } catch (const std::exception& error) {
-        // Reported here and not left to the top level: an exception must not cross Qt's own
-        // code between this handler and the event loop, which is not written for it.
-        setWindowTitle(before);
-        showMessage(this, QStringLiteral("unexpected failure"), QString::fromUtf8(error.what()));
+    } else {
+        showMessage(this, QString::fromStdString(outcome.messageTitle), QString::fromStdString(outcome.messageText));
     }
 }
 

@@ -73,10 +73,6 @@ private:
     QPlainTextEdit* txtDis_ = nullptr;
 };
 
-/// Joins a directory and a name with the platform's separator, without doubling it when the
-/// directory is a root ("/", "C:\").
-QString joinPath(const QString& directory, const QString& name);
-
 /// The volumes a user can browse: "/" and the home folder first, then removable media, then
 /// the other mounted file systems a user would recognise.
 QStringList browsableVolumes();

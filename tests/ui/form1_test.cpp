@@ -231,12 +231,6 @@ private slots:
         QCOMPARE(readFile(dir().filePath("out.csv")), QByteArray("bolt,nut\r\n"));
     }
 
-    void pathsAreJoinedWithoutADoubledSeparator() {
-        QCOMPARE(dxf2csv::joinPath("/", "plan.dxf"), QString("/plan.dxf"));
-        QCOMPARE(dxf2csv::joinPath("/home/user", "plan.dxf"), QString("/home/user/plan.dxf"));
-        QCOMPARE(dxf2csv::joinPath("/home/user/", "plan.dxf.csv"), QString("/home/user/plan.dxf.csv"));
-    }
-
     void driveToDirectoryToFileLists() {
         Form1 form;
         auto* drive = child<QComboBox>(form, "Drive1");

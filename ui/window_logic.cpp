@@ -1,0 +1,43 @@
+#include "window_logic.h"
+
+#include "captions.h"
+#include "conversion_run.h"
+#include "run_failure.h"
+
+#include <exception>
+
+namespace dxf2csv {
+
+std::string joinPath(std::string_view directory, std::string_view name, char separator) {
+    std::string path(directory);
+    if (path.empty() || (path.back() != separator && path.back() != '/')) path += separator;
+    path += name;
+    return path;
+}
+
+std::string csvNameFor(std::string_view drawingName) { return std::string(drawingName) + ".csv"; }
+
+RunOutcome runConversion(const RunRequest& request, WindowState& state, std::string_view captionBefore) {
+    RunOutcome outcome;
+    try {
+        const RunReport report = ConversionRun(request.inputPath, request.outputPath, request.tolerance, state);
+        outcome.succeeded = true;
+        outcome.caption = captions::kDone;
+        outcome.report = report.text();
+        return outcome;
+    } catch (const RunFailure& failure) {
+        outcome.messageTitle = kindName(failure.kind());
+        outcome.messageText = failure.what();
+    } catch (const std::exception& error) {
+        outcome.messageTitle = "unexpected failure";
+        outcome.messageText = error.what();
+    }
+    outcome.caption = captionBefore;
+    return outcome;
+}
+
+Message driveNotReady(std::string_view drive) {
+    return {"drive not ready", std::string(drive) + ": the drive is not ready"};
+}
+
+} // namespace dxf2csv
