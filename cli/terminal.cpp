@@ -12,7 +12,7 @@ class StandardInputSource final : public ByteSource {
 public:
     StandardInputSource() {
         if (const platform::SystemError error = file_.openStandardInput())
-            throw RunFailure(FailureKind::InputCannotBeOpened, "-", 0, error.message);
+            throw RunFailure(FailureKind::InputCannotBeOpened, "-", 0, Detail::SystemSaid, {error.message});
     }
     ReadResult read(char* buffer, std::size_t size) override {
         ReadResult result;

@@ -1,14 +1,17 @@
 #include "byte_source.h"
 
 #include "run_failure.h"
+#include "system_failure.h"
 
 #include <cstring>
 
 namespace dxf2csv {
 
 FileSource::FileSource(const std::string& path) {
-    if (const platform::SystemError error = file_.open(path))
-        throw RunFailure(FailureKind::InputCannotBeOpened, path, 0, error.message);
+    if (const platform::SystemError error = file_.open(path)) {
+        SystemDetail told = systemDetail(error);
+        throw RunFailure(FailureKind::InputCannotBeOpened, path, 0, told.detail, std::move(told.args));
+    }
 }
 
 ReadResult FileSource::read(char* buffer, std::size_t size) {

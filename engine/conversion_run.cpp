@@ -18,8 +18,7 @@ constexpr std::size_t kMemoryBlock = 64 * 1024;
 /// Skips a UTF-8 byte-order mark; refuses a binary DXF before anything is written.
 void checkStart(LineReader& lines, const std::string& name) {
     if (lines.peek(kBinaryDxfSentinel.size()) == kBinaryDxfSentinel)
-        throw RunFailure(FailureKind::BinaryDxf, name, 0,
-                         "this is a binary DXF; save the drawing as ASCII DXF and convert that");
+        throw RunFailure(FailureKind::BinaryDxf, name, 0, Detail::SaveAsAscii);
     if (lines.peek(kUtf8Bom.size()) == kUtf8Bom) lines.skip(kUtf8Bom.size());
 }
 
@@ -55,8 +54,7 @@ RunReport ConversionRun(const std::string& inputPath, const std::string& outputP
     LineReader lines(input, LineReader::kDefaultBlock, inputPath, LineReader::kLongestLine, quietPairSkipper());
     checkStart(lines, inputPath);
     if (platform::sameFile(inputPath, outputPath))
-        throw RunFailure(FailureKind::OutputIsInput, outputPath, 0,
-                         "the output would overwrite the drawing " + quoteText(inputPath));
+        throw RunFailure(FailureKind::OutputIsInput, outputPath, 0, Detail::OverwritesDrawing, {quoteText(inputPath)});
     AtomicFile output(outputPath);
     return ConvertLines(lines, output, tolerance, state, inputPath);
 }

@@ -18,7 +18,7 @@ namespace {
 /// The comparison value of a cell. Throws RunFailure naming the line the cell came from.
 double compared(const FieldValue& cell, const std::string& file) {
     const WholeNumber value = numericValue(cell);
-    if (value.status != NumberStatus::Ok) failNumber(value.status, file, cell.line(), quoteText(cell.text()));
+    if (value.status != NumberStatus::Ok) failNumber(value.status, file, cell.line(), Detail::OffendingText, {quoteText(cell.text())});
     return value.value;
 }
 
@@ -35,14 +35,13 @@ void GroupStep::step(WindowState& state, const RunContext& context) {
 
     const int limit = state.recognizedCount;
     if (limit > kTableRows)
-        throw RunFailure(FailureKind::RowOutOfRange, context.file, state.currentLineNumber,
-                         "the drawing has " + std::to_string(limit) + " TEXT entities");
+        throw RunFailure(FailureKind::RowOutOfRange, context.file, state.currentLineNumber, Detail::DrawingHasTexts,
+                         {std::to_string(limit)});
     index_.prepare(state.textTable, limit);
     for (int row = index_.first(state.currentLine); row != 0; row = index_.next(row)) {
         if (state.memberCount >= kTableRows)
-            throw RunFailure(FailureKind::RowOutOfRange, context.file, state.currentLineNumber,
-                             "GROUP member " + std::to_string(state.memberCount + 1) + " for handle " +
-                                 quoteText(context.decoder.toUtf8(state.currentLine)));
+            throw RunFailure(FailureKind::RowOutOfRange, context.file, state.currentLineNumber, Detail::MemberDoesNotFit,
+                             {std::to_string(state.memberCount + 1), quoteText(context.decoder.toUtf8(state.currentLine))});
         ++state.memberCount;
         state.memberList[static_cast<std::size_t>(state.memberCount)] = static_cast<std::int16_t>(row);
     }
@@ -92,7 +91,7 @@ void FlushGroup(WindowState& state, const RunContext& context, FlushScratch& scr
     csv.endLine();
 
     context.report.appendLine(std::string(report_text::kGroupCount) + std::to_string(n));
-    state.totalCount = checkedAdd16(state.totalCount, static_cast<int>(n), file, state.currentLineNumber, "total count");
+    state.totalCount = checkedAdd16(state.totalCount, static_cast<int>(n), file, state.currentLineNumber, Detail::TotalReaches);
 }
 
 } // namespace dxf2csv

@@ -53,8 +53,8 @@ void LineReader::refill() {
     if (end_ == capacity_) {
         // One line longer than a block: make room for it, up to the longest line allowed.
         if (capacity_ >= longestLine_)
-            throw RunFailure(FailureKind::LineTooLong, name_, lineNumber_ + 1,
-                             "more than " + std::to_string(longestLine_) + " bytes without a line end; not an ASCII DXF drawing");
+            throw RunFailure(FailureKind::LineTooLong, name_, lineNumber_ + 1, Detail::NoLineEnd,
+                             {std::to_string(longestLine_)});
         capacity_ *= 2;
         std::unique_ptr<char[]> larger(new char[capacity_ + kPadding]);
         std::memcpy(larger.get(), buffer_.get(), end_);
@@ -63,7 +63,7 @@ void LineReader::refill() {
     }
     const ReadResult got = source_.read(buffer_.get() + end_, capacity_ - end_);
     if (!got.error.empty())
-        throw RunFailure(FailureKind::InputCannotBeRead, name_, lineNumber_ + 1, "read error: " + got.error);
+        throw RunFailure(FailureKind::InputCannotBeRead, name_, lineNumber_ + 1, Detail::ReadError, {got.error});
     if (got.size == 0) atEnd_ = true;
     end_ += got.size;
     restartScan();

@@ -1,6 +1,7 @@
 #include "output_sink.h"
 
 #include "run_failure.h"
+#include "system_failure.h"
 
 namespace dxf2csv {
 namespace {
@@ -15,7 +16,9 @@ AtomicFile::AtomicFile(const std::string& path) : path_(path) {
 }
 
 void AtomicFile::check(const platform::SystemError& error) const {
-    if (error) throw RunFailure(FailureKind::OutputCannotBeWritten, path_, 0, error.message);
+    if (!error) return;
+    SystemDetail told = systemDetail(error);
+    throw RunFailure(FailureKind::OutputCannotBeWritten, path_, 0, told.detail, std::move(told.args));
 }
 
 void AtomicFile::write(std::string_view bytes) {

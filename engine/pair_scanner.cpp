@@ -21,7 +21,7 @@ void PairScanner::run() {
     lines_.forEachLine([&](std::string_view line, std::int64_t number) {
         if (expectCode) {
             const Whole16 read = readGroupCode(line);
-            if (read.status != NumberStatus::Ok) failNumber(read.status, context_.file, number, quoteText(line));
+            if (read.status != NumberStatus::Ok) failNumber(read.status, context_.file, number, Detail::OffendingText, {quoteText(line)});
             code = read.value;
             codeLineNumber = number;
             expectCode = false;
@@ -31,8 +31,8 @@ void PairScanner::run() {
         return pair(code, line, number);
     });
     if (!expectCode)
-        throw RunFailure(FailureKind::InputEndsInsidePair, context_.file, codeLineNumber,
-                         "group code " + std::to_string(code) + " has no value line");
+        throw RunFailure(FailureKind::InputEndsInsidePair, context_.file, codeLineNumber, Detail::NoValueLine,
+                         {std::to_string(code)});
     if (scan_ == ScanState::InObjects) groupStep_.finish(state_, context_);
 }
 

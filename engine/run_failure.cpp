@@ -3,17 +3,18 @@
 #include <cstdio>
 
 namespace dxf2csv {
+
 namespace {
 
-std::string describe(FailureKind kind, const std::string& file, std::int64_t line,
-                     const std::string& detail) {
+std::string description(FailureKind kind, const std::string& file, std::int64_t line, const std::string& detail,
+                        Language language) {
     std::string text = file;
     if (line > 0) {
         text += ':';
         text += std::to_string(line);
     }
     text += ": ";
-    text += kindName(kind);
+    text += kindName(kind, language);
     if (!detail.empty()) {
         text += ": ";
         text += detail;
@@ -23,33 +24,25 @@ std::string describe(FailureKind kind, const std::string& file, std::int64_t lin
 
 } // namespace
 
-std::string_view kindName(FailureKind kind) {
-    switch (kind) {
-    case FailureKind::InputCannotBeOpened: return "cannot open input";
-    case FailureKind::InputCannotBeRead: return "cannot read input";
-    case FailureKind::OutputCannotBeWritten: return "cannot write output";
-    case FailureKind::NotANumber: return "not a number";
-    case FailureKind::NumberOutOfRange: return "number out of range";
-    case FailureKind::InputEndsInsidePair: return "input ends inside a pair";
-    case FailureKind::RowOutOfRange: return "row outside 1..5000";
-    case FailureKind::BinaryDxf: return "binary DXF";
-    case FailureKind::OutputIsInput: return "output is the input";
-    case FailureKind::LineTooLong: return "line too long";
-    }
-    return "failure";
-}
-
-RunFailure::RunFailure(FailureKind kind, std::string file, std::int64_t line, std::string detail)
-    : std::runtime_error(describe(kind, file, line, detail)),
+RunFailure::RunFailure(FailureKind kind, std::string file, std::int64_t line, Detail detail,
+                       std::vector<std::string> args)
+    : std::runtime_error(description(kind, file, line, detailText(detail, args, Language::English), Language::English)),
       kind_(kind),
       file_(std::move(file)),
       line_(line),
-      detail_(std::move(detail)) {}
+      detail_(detail),
+      args_(std::move(args)) {}
 
-void failNumber(NumberStatus status, std::string file, std::int64_t line, std::string detail) {
+std::string RunFailure::detail(Language language) const { return detailText(detail_, args_, language); }
+
+std::string RunFailure::describe(Language language) const {
+    return description(kind_, file_, line_, detail(language), language);
+}
+
+void failNumber(NumberStatus status, std::string file, std::int64_t line, Detail detail, std::vector<std::string> args) {
     const FailureKind kind =
         status == NumberStatus::OutOfRange ? FailureKind::NumberOutOfRange : FailureKind::NotANumber;
-    throw RunFailure(kind, std::move(file), line, std::move(detail));
+    throw RunFailure(kind, std::move(file), line, detail, std::move(args));
 }
 
 std::string quoteText(std::string_view text) {

@@ -26,15 +26,15 @@ void CaptureTextField(WindowState& state, bool& textFlag, const RunContext& cont
     if (state.groupCode == kCodeEntity) {
         // A prefix test: TEXT matches, MTEXT and ATTRIB do not.
         textFlag = startsWith(value, names::kText);
-        if (textFlag) state.textCount = checkedAdd16(state.textCount, 1, context.file, line, "TEXT count");
+        if (textFlag) state.textCount = checkedAdd16(state.textCount, 1, context.file, line, Detail::TextCountReaches);
         return;
     }
     if (!textFlag) return;
 
     auto rowForStore = [&]() -> TextRecord& {
         if (state.textCount < 1 || state.textCount > kTableRows)
-            throw RunFailure(FailureKind::RowOutOfRange, context.file, line,
-                             "TEXT number " + std::to_string(state.textCount) + " does not fit the table");
+            throw RunFailure(FailureKind::RowOutOfRange, context.file, line, Detail::TextDoesNotFit,
+                             {std::to_string(state.textCount)});
         state.textTable.touch(state.textCount);
         return state.textTable.row(state.textCount);
     };
@@ -46,7 +46,7 @@ void CaptureTextField(WindowState& state, bool& textFlag, const RunContext& cont
     case kCodeVJustify: rowForStore().vAlign.setText(value, line); break;
     case kCodeHJustify: {
         const auto justify = wholeNumber(value);
-        if (!justify) throw RunFailure(FailureKind::NotANumber, context.file, line, quoteText(value));
+        if (!justify) throw RunFailure(FailureKind::NotANumber, context.file, line, Detail::OffendingText, {quoteText(value)});
         if (*justify == kHJustifyMiddle) rowForStore().vAlign.setNumber(kVAlignCentred, line);
         break;
     }

@@ -37,7 +37,7 @@ std::string asciiForms(std::string_view text) {
 
 std::int16_t readTolerance(std::string_view toleranceText, const std::string& name) {
     const Whole16 read = readWhole16(asciiForms(toleranceText));
-    if (read.status != NumberStatus::Ok) failNumber(read.status, name, 0, "tolerance " + quoteText(toleranceText));
+    if (read.status != NumberStatus::Ok) failNumber(read.status, name, 0, Detail::Tolerance, {quoteText(toleranceText)});
     return read.value;
 }
 

@@ -4,12 +4,10 @@
 
 namespace dxf2csv {
 
-std::int16_t checkedAdd16(std::int16_t value, int add, const std::string& file, std::int64_t line,
-                          std::string_view what) {
+std::int16_t checkedAdd16(std::int16_t value, int add, const std::string& file, std::int64_t line, Detail what) {
     const int sum = value + add;
     if (sum < INT16_MIN || sum > INT16_MAX)
-        throw RunFailure(FailureKind::NumberOutOfRange, file, line,
-                         std::string(what) + " reaches " + std::to_string(sum));
+        throw RunFailure(FailureKind::NumberOutOfRange, file, line, what, {std::to_string(sum)});
     return static_cast<std::int16_t>(sum);
 }
 

@@ -3,6 +3,7 @@
 // with the cell type and the number rule that the ordering reads them by.
 
 #include "field_value.h"
+#include "messages.h"
 #include "text_table.h"
 
 #include <array>
@@ -34,8 +35,8 @@ struct WindowState {
 };
 
 /// `value + add` as a signed 16-bit counter.
-/// Throws RunFailure(NumberOutOfRange) naming `file`, `line` and `what`.
-std::int16_t checkedAdd16(std::int16_t value, int add, const std::string& file, std::int64_t line,
-                          std::string_view what);
+/// Throws RunFailure(NumberOutOfRange) naming `file` and `line`, with `what` (a detail that
+/// takes the sum) as its detail.
+std::int16_t checkedAdd16(std::int16_t value, int add, const std::string& file, std::int64_t line, Detail what);
 
 } // namespace dxf2csv

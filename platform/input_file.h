@@ -16,7 +16,7 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    /// Opens `path` (UTF-8) for reading. A directory is refused ("is a directory").
+    /// Opens `path` (UTF-8) for reading. A directory is refused (FileStep::IsDirectory).
     SystemError open(const std::string& path);
     /// Reads the process's standard input, as bytes; it stays open when this ends.
     SystemError openStandardInput();

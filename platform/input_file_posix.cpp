@@ -50,9 +50,9 @@ SystemError InputFile::open(const std::string& path) {
     if (fd < 0) return {std::strerror(errno)};
     struct stat info {};
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const std::string reason = S_ISDIR(info.st_mode) ? "is a directory" : std::strerror(errno);
+        SystemError error = S_ISDIR(info.st_mode) ? SystemError({}, FileStep::IsDirectory) : SystemError{std::strerror(errno)};
         ::close(fd);
-        return {reason};
+        return error;
     }
 #if defined(POSIX_FADV_SEQUENTIAL)
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);

@@ -21,8 +21,8 @@ public:
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
 
-    /// Creates the staged file for `path` (UTF-8). Fails when the path names a directory ("is a
-    /// directory") or the folder is missing or not writable ("cannot create a file in ...").
+    /// Creates the staged file for `path` (UTF-8). Fails when the path names a directory
+    /// (FileStep::IsDirectory) or the folder is missing or not writable (FileStep::CreateIn).
     SystemError open(const std::string& path);
     /// Writes all of `bytes`, unbuffered.
     SystemError write(std::string_view bytes);

@@ -15,8 +15,8 @@ namespace {
 
 int fdOf(std::intptr_t handle) { return static_cast<int>(handle); }
 
-SystemError failure(const std::string& what, int error) {
-    return {error == 0 ? what : what + ": " + std::strerror(error)};
+SystemError failure(FileStep step, int error, std::string subject = {}) {
+    return {std::strerror(error), step, std::move(subject)};
 }
 
 /// The file a write to `path` should replace: a symbolic link is followed to its target, so
@@ -60,13 +60,13 @@ SystemError StagedFile::open(const std::string& path) {
     target_ = resolveTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target_.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) return {"is a directory"};
+    if (exists && S_ISDIR(existing.st_mode)) return {{}, FileStep::IsDirectory};
 
     const std::filesystem::path target(target_);
     const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
     std::string staged = folder + "/." + target.filename().string() + ".XXXXXX";
     const int fd = ::mkstemp(staged.data());
-    if (fd < 0) return failure("cannot create a file in " + folder, errno);
+    if (fd < 0) return failure(FileStep::CreateIn, errno, folder);
     handle_ = fd;
     stagedPath_ = std::move(staged);
     // Keep the mode of the file being replaced; a new file gets the usual one.
@@ -79,9 +79,9 @@ SystemError StagedFile::write(std::string_view bytes) {
         const ssize_t written = writeWithFaults(fdOf(handle_), bytes.data(), bytes.size(), bytesWritten_);
         if (written < 0) {
             if (errno == EINTR) continue;
-            return failure("write failed", errno);
+            return failure(FileStep::Write, errno);
         }
-        if (written == 0) return failure("write failed", ENOSPC);
+        if (written == 0) return failure(FileStep::Write, ENOSPC);
         bytes.remove_prefix(static_cast<std::size_t>(written));
         bytesWritten_ += static_cast<std::uint64_t>(written);
     }
@@ -90,10 +90,10 @@ SystemError StagedFile::write(std::string_view bytes) {
 
 SystemError StagedFile::commit() {
     const int fd = fdOf(handle_);
-    if (::fsync(fd) != 0) return failure("cannot flush to disk", errno);
+    if (::fsync(fd) != 0) return failure(FileStep::Flush, errno);
     handle_ = -1;
-    if (::close(fd) != 0) return failure("cannot close", errno);
-    if (::rename(stagedPath_.c_str(), target_.c_str()) != 0) return failure("cannot replace the file", errno);
+    if (::close(fd) != 0) return failure(FileStep::Close, errno);
+    if (::rename(stagedPath_.c_str(), target_.c_str()) != 0) return failure(FileStep::Replace, errno);
     committed_ = true;
     return {};
 }

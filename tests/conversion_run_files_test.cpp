@@ -54,7 +54,7 @@ RunFailure runFails(const std::string& in, const std::string& out, const std::st
         return failure;
     }
     ADD_FAILURE() << "the run succeeded";
-    return RunFailure(FailureKind::NotANumber, "", 0, "");
+    return RunFailure(FailureKind::NotANumber, "", 0);
 }
 
 bool isRoot() { return ::geteuid() == 0; }
@@ -223,7 +223,7 @@ TEST(ConversionRunFiles, AWriteThatFailsPartWayLeavesTheOutputAsItWas) {
     TempDir dir;
     writeFile(dir.path("a.dxf"), drawing(bigEntities(), groupObject(bigHandles())));
     writeFile(dir.path("a.dxf.csv"), kOldCsv);
-    RunFailure failure(FailureKind::NotANumber, "", 0, "");
+    RunFailure failure(FailureKind::NotANumber, "", 0);
     {
         // A disk that fills up after the first 4 KiB.
         platform::IoFaults faults;

@@ -102,8 +102,8 @@ TEST(ReadWhole16, KeepsSixteenBitLimits) {
 }
 
 TEST(CheckedAdd16, FailsPast32767) {
-    EXPECT_EQ(checkedAdd16(32766, 1, "f", 1, "count"), 32767);
-    EXPECT_THROW(checkedAdd16(32767, 1, "f", 1, "count"), RunFailure);
+    EXPECT_EQ(checkedAdd16(32766, 1, "f", 1, Detail::TotalReaches), 32767);
+    EXPECT_THROW(checkedAdd16(32767, 1, "f", 1, Detail::TotalReaches), RunFailure);
 }
 
 

@@ -1,13 +1,54 @@
 #include "run_failure.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 namespace dxf2csv {
 namespace {
 
-TEST(RunFailure, DescriptionNamesFileLineKindAndText) {
-    EXPECT_STREQ(RunFailure(FailureKind::NotANumber, "plan.dxf", 123, "\"ab\"").what(), "plan.dxf:123: not a number: \"ab\"");
-    EXPECT_STREQ(RunFailure(FailureKind::BinaryDxf, "plan.dxf", 0, "save it as ASCII").what(), "plan.dxf: binary DXF: save it as ASCII");
+TEST(RunFailure, DescriptionNamesFileLineKindAndTextInEitherLanguage) {
+    struct Case {
+        const char* name;
+        RunFailure failure;
+        const char* english;
+        const char* japanese;
+    };
+    const Case cases[] = {
+        {"a line and a text", RunFailure(FailureKind::NotANumber, "plan.dxf", 123, Detail::OffendingText, {"\"ab\""}),
+         "plan.dxf:123: not a number: \"ab\"", "plan.dxf:123: 数値ではありません: \"ab\""},
+        {"no line", RunFailure(FailureKind::BinaryDxf, "plan.dxf", 0, Detail::SaveAsAscii),
+         "plan.dxf: binary DXF: this is a binary DXF; save the drawing as ASCII DXF and convert that",
+         "plan.dxf: バイナリ DXF です: バイナリ DXF は読めません。図面を ASCII DXF で保存してから変換してください"},
+        {"two arguments", RunFailure(FailureKind::OutputCannotBeWritten, "out.csv", 0, Detail::CannotCreateIn, {"/ro", "Permission denied"}),
+         "out.csv: cannot write output: cannot create a file in /ro: Permission denied",
+         "out.csv: 出力ファイルを書けません: /ro にファイルを作れません: Permission denied"},
+        {"no detail", RunFailure(FailureKind::InputCannotBeOpened, "a.dxf", 0), "a.dxf: cannot open input",
+         "a.dxf: 入力ファイルを開けません"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_STREQ(c.failure.what(), c.english);
+        EXPECT_EQ(c.failure.describe(Language::English), c.english);
+        EXPECT_EQ(c.failure.describe(Language::Japanese), c.japanese);
+    }
+}
+
+TEST(RunFailure, GoldenTextsOfEveryKindAndDetail) {
+    // Every text a failure can show, in both languages, against tests/data/failure_texts.txt:
+    // a change of wording shows here as a change of that file.
+    std::string texts;
+    for (int kind = 0; kind <= static_cast<int>(FailureKind::Unexpected); ++kind) {
+        const auto k = static_cast<FailureKind>(kind);
+        texts += "kind " + std::to_string(kind) + "\t" + std::string(kindName(k, Language::English)) + "\t" +
+                 std::string(kindName(k, Language::Japanese)) + "\n";
+    }
+    for (int detail = 0; detail <= static_cast<int>(Detail::StandardOutput); ++detail) {
+        const auto d = static_cast<Detail>(detail);
+        texts += "detail " + std::to_string(detail) + "\t" + detailText(d, {"<1>", "<2>"}, Language::English) + "\t" +
+                 detailText(d, {"<1>", "<2>"}, Language::Japanese) + "\n";
+    }
+    EXPECT_EQ(texts, test::readFile(std::string(TEST_DATA_DIR) + "/failure_texts.txt"));
 }
 
 TEST(Quoted, EscapesControlBytesAndCutsLongTextAtACharacter) {

@@ -44,12 +44,13 @@ TEST(WindowLogic, ARunSetsTheCaptionAndTheReportOrTellsTheFailure) {
         const char* tolerance;
         bool succeeded;
         const char* title; // of the failure's message
+        const char* after; // its text after the file's name
     };
     const Case cases[] = {
-        {"success", "plan.dxf", "100", true, ""},
-        {"bad group code", "broken.dxf", "100", false, "not a number"},
-        {"bad tolerance", "plan.dxf", "abc", false, "not a number"},
-        {"empty name", "", "100", false, "cannot open input"},
+        {"success", "plan.dxf", "100", true, "", ""},
+        {"bad group code", "broken.dxf", "100", false, "数値ではありません", "\n3 行目: \"xx\""},
+        {"bad tolerance", "plan.dxf", "abc", false, "数値ではありません", "\n許容値 \"abc\""},
+        {"empty name", "", "100", false, "入力ファイルを開けません", "\nフォルダーです"},
     };
     auto state = std::make_unique<WindowState>();
     for (const Case& c : cases) {
@@ -65,8 +66,10 @@ TEST(WindowLogic, ARunSetsTheCaptionAndTheReportOrTellsTheFailure) {
         } else {
             EXPECT_EQ(outcome.caption, "before");
             EXPECT_EQ(outcome.report, "");
+            // In Japanese, as every text of the window: the kind, then the file, the line and the text.
             EXPECT_EQ(outcome.messageTitle, c.title);
-            EXPECT_NE(outcome.messageText.find(dir.root().string()), std::string::npos) << outcome.messageText;
+            const std::string file = c.input[0] == '\0' ? dir.root().string() + "/" : dir.path(c.input);
+            EXPECT_EQ(outcome.messageText, file + c.after);
         }
     }
 }

@@ -13,4 +13,6 @@ inline constexpr const char* kCul2 = "実行２(&B)";
 inline constexpr const char* kOpen = "開く(&O)";
 inline constexpr const char* kExit = "終了(&X)";
 inline constexpr const char* kDefaultTolerance = "100";
+inline constexpr const char* kDriveNotReady = "ドライブの準備ができていません";
+inline constexpr const char* kLineSuffix = " 行目: "; ///< after a line number in a message: "12 行目: "
 } // namespace dxf2csv::captions

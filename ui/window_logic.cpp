@@ -26,10 +26,12 @@ RunOutcome runConversion(const RunRequest& request, WindowState& state, std::str
         outcome.report = report.text();
         return outcome;
     } catch (const RunFailure& failure) {
-        outcome.messageTitle = kindName(failure.kind());
-        outcome.messageText = failure.what();
+        outcome.messageTitle = kindName(failure.kind(), Language::Japanese);
+        outcome.messageText = failure.file() + "\n";
+        if (failure.line() > 0) outcome.messageText += std::to_string(failure.line()) + captions::kLineSuffix;
+        outcome.messageText += failure.detail(Language::Japanese);
     } catch (const std::exception& error) {
-        outcome.messageTitle = "unexpected failure";
+        outcome.messageTitle = kindName(FailureKind::Unexpected, Language::Japanese);
         outcome.messageText = error.what();
     }
     outcome.caption = captionBefore;
@@ -37,7 +39,7 @@ RunOutcome runConversion(const RunRequest& request, WindowState& state, std::str
 }
 
 Message driveNotReady(std::string_view drive) {
-    return {"drive not ready", std::string(drive) + ": the drive is not ready"};
+    return {captions::kDriveNotReady, std::string(drive)};
 }
 
 } // namespace dxf2csv

@@ -30,13 +30,14 @@ struct RunOutcome {
     std::string caption;      ///< the window's caption from now on
     std::string report;       ///< on success: the new text of txtDis, lines ending in CR LF
     std::string messageTitle; ///< on failure: the message box's title, the failure's kind
-    std::string messageText;  ///< on failure: its text, naming the file, the line and the text
+    std::string messageText;  ///< on failure: the file, then the line and the detail with the text
 };
 
 /// Runs the conversion. On success the caption becomes "ファイル操作" and the report
 /// replaces txtDis; on failure the caption goes back to `captionBefore` (the one before
-/// "読み込み中です・・・"), txtDis keeps its text and a message box tells the failure. Never
-/// throws: an unexpected failure is told the same way.
+/// "読み込み中です・・・"), txtDis keeps its text and a message box tells the failure, in
+/// Japanese like every text of the window. Never throws: an unexpected failure is told the
+/// same way.
 RunOutcome runConversion(const RunRequest& request, WindowState& state, std::string_view captionBefore);
 
 /// The message for a drive that cannot be read: title and text.

@@ -39,7 +39,7 @@ private slots:
         ThrowingObject object;
         QEvent first(QEvent::User);
         QCoreApplication::sendEvent(&object, &first);
-        QCOMPARE(messages, QStringList{"unexpected failure: handler broke"});
+        QCOMPARE(messages, QStringList{QString::fromUtf8("予期しない失敗です: handler broke")});
         QEvent second(QEvent::User);
         QCoreApplication::sendEvent(&object, &second);
         QCOMPARE(object.handled, 2);

@@ -204,9 +204,9 @@ private slots:
             const char* kind;
         };
         const Case cases[] = {
-            {"bad group code", "broken.dxf", "100", "not a number"},
-            {"bad tolerance", "plan.dxf", "abc", "not a number"},
-            {"empty name", "", "100", "cannot open input"},
+            {"bad group code", "broken.dxf", "100", "数値ではありません"},
+            {"bad tolerance", "plan.dxf", "abc", "数値ではありません"},
+            {"empty name", "", "100", "入力ファイルを開けません"},
         };
         for (const Case& c : cases) {
             messages_.clear();
@@ -215,7 +215,7 @@ private slots:
             child<QLineEdit>(form, "txtFileR")->setText(c.tolerance);
             QTest::mouseClick(child<QPushButton>(form, "cmdCul1"), Qt::LeftButton);
             QVERIFY2(messages_.size() == 1, c.name);
-            QCOMPARE(messages_[0].title, QString(c.kind));
+            QCOMPARE(messages_[0].title, QString::fromUtf8(c.kind));
             QVERIFY2(messages_[0].text.contains(dir().path()), qPrintable(messages_[0].text));
             QCOMPARE(form.windowTitle(), title);
             QCOMPARE(child<QPlainTextEdit>(form, "txtDis")->toPlainText(), report);
@@ -269,6 +269,8 @@ private slots:
         drive->addItem("/not-mounted", "/not-mounted");
         drive->setCurrentIndex(drive->count() - 1);
         QCOMPARE(messages_.size(), std::size_t{1});
+        QCOMPARE(messages_[0].title, QString::fromUtf8("ドライブの準備ができていません"));
+        QCOMPARE(messages_[0].text, QString("/not-mounted"));
         QCOMPARE(drive->currentIndex(), before);
         QCOMPARE(form.directoryPath(), dir().path());
     }
