@@ -10,6 +10,7 @@ inline constexpr int kCodeCodePage = 3;    ///< value of $DWGCODEPAGE
 inline constexpr int kCodeHandle = 5;      ///< entity handle
 inline constexpr int kCodeVariable = 9;    ///< header variable name
 inline constexpr int kCodeX = 10;          ///< X of the first alignment point
+inline constexpr int kCodeY1 = 20;         ///< Y of the first alignment point
 inline constexpr int kCodeY2 = 21;         ///< Y of the second alignment point
 inline constexpr int kCodeHJustify = 72;   ///< horizontal justification
 inline constexpr int kCodeVJustify = 73;   ///< vertical justification

@@ -68,7 +68,7 @@ void FlushGroup(WindowState& state, const RunContext& context, FlushScratch& scr
         // step: reading them up front in that order fails on the same text, and before
         // anything of the group is written, exactly as reading them comparison by comparison.
         numbers.resize(n);
-        for (std::size_t m = 0; m < n; ++m) numbers[m] = compared(row(m).y, file);
+        for (std::size_t m = 0; m < n; ++m) numbers[m] = compared(row(m).height(), file);
         ordering.topToBottom(numbers, t);
         for (std::size_t k = 0; k < n; ++k) numbers[k] = compared(row(static_cast<std::size_t>(ordering.order()[k])).x, file);
         ordering.leftToRight(numbers, t);
@@ -82,7 +82,7 @@ void FlushGroup(WindowState& state, const RunContext& context, FlushScratch& scr
         const TextRecord& record = table.row(state.memberList[k]);
         if (compared(record.vAlign, file) != kVAlignCentred) {
             context.report.appendLine(report_text::kNotCentred);
-            context.report.appendLine(context.decoder.toUtf8(record.content.text()));
+            context.report.appendLine(context.decoder.decode(record.content.text()));
         }
         // A new line unless within the tolerance of the member before (n >= 2 here).
         if (k > 1 && !(std::fabs(ordering.height(k - 1) - ordering.height(k - 2)) < t)) csv.endLine();

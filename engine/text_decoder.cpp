@@ -1,6 +1,7 @@
 #include "text_decoder.h"
 
 #include "code_pages.h"
+#include "text_codes.h"
 #include "text_view.h"
 #include "utf8.h"
 
@@ -52,6 +53,12 @@ std::string TextDecoder::toUtf8(std::string_view bytes) const {
     if (codePage_ != 0) return fromCodePage(codePage_, bytes);
     if (isValidUtf8(bytes)) return std::string(bytes);
     return fromCodePage(kShiftJis, bytes);
+}
+
+std::string TextDecoder::decode(std::string_view bytes) const {
+    // %%nnn names a character of the drawing's code page; without one, of Shift-JIS, as the
+    // report reads such a drawing.
+    return decodeTextCodes(toUtf8(bytes), codePage_ != 0 ? codePage_ : kShiftJis);
 }
 
 } // namespace dxf2csv

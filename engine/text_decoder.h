@@ -1,6 +1,7 @@
 #pragma once
-// Turns the drawing's texts into UTF-8 for the report, by the character set the drawing's
-// header declares. The CSV never goes through here: it keeps the drawing's bytes.
+// Turns the drawing's texts into UTF-8, by the character set the drawing's header declares,
+// and decodes the codes DXF writes for characters. The report shows texts so; the CSV does
+// when it is written in another encoding than the drawing's.
 
 #include <string>
 #include <string_view>
@@ -18,6 +19,10 @@ public:
     /// UTF-8 for the report; bytes that do not convert become U+FFFD. Without a declared
     /// character set, valid UTF-8 is kept and anything else is read as CP932.
     std::string toUtf8(std::string_view bytes) const;
+
+    /// toUtf8, then the text codes decoded (\U+XXXX, %%c, ...; see decodeTextCodes): the text
+    /// as the drawing shows it.
+    std::string decode(std::string_view bytes) const;
 
 private:
     bool utf8_ = false;

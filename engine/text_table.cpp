@@ -15,6 +15,7 @@ void TextTable::clear() {
         record.content.clear();
         record.x.clear();
         record.y.clear();
+        record.firstY.clear();
         record.vAlign.clear();
     }
     highest_ = 0;
@@ -42,6 +43,7 @@ void CaptureTextField(WindowState& state, bool& textFlag, const RunContext& cont
     case kCodeHandle: rowForStore().handle.setText(value, line); break;
     case kCodeContent: rowForStore().content.setText(value, line); break;
     case kCodeX: rowForStore().x.setText(value, line); break;
+    case kCodeY1: rowForStore().firstY.setText(value, line); break;
     case kCodeY2: rowForStore().y.setText(value, line); break;
     case kCodeVJustify: rowForStore().vAlign.setText(value, line); break;
     case kCodeHJustify: {

@@ -14,13 +14,20 @@ struct WindowState;
 
 inline constexpr int kTableRows = 5000;
 
-/// One TEXT entity: its handle (5), content (1), x (10), y (21) and vertical alignment (73/72).
+/// One TEXT entity: its handle (5), content (1), x (10), y (21), the Y of its first alignment
+/// point (20) and its vertical alignment (73/72).
 struct TextRecord {
     FieldValue handle;
     FieldValue content;
     FieldValue x;
     FieldValue y;
+    FieldValue firstY;
     FieldValue vAlign;
+
+    /// The height the ordering reads: y (21), where the text has one; else the first
+    /// alignment point's (20), which is where a text aligned left on its baseline stands (it
+    /// has no second point); absent (0) with neither.
+    const FieldValue& height() const noexcept { return y.absent() ? firstY : y; }
 };
 
 /// Rows 1..5000 of captured TEXT entities; row 0 is never used.
@@ -43,7 +50,7 @@ private:
 };
 
 /// Handles one pair (state.groupCode, state.currentLine) inside ENTITIES. A (0, TEXT...) pair
-/// opens the next row; while `textFlag` holds, groups 5, 1, 10, 21 and 73 are stored as read
+/// opens the next row; while `textFlag` holds, groups 5, 1, 10, 20, 21 and 73 are stored as read
 /// and a 72 of 4 stores the number 2 in vAlign.
 /// Throws RunFailure: NumberOutOfRange past 32767 TEXTs, RowOutOfRange for a store into row
 /// 5001, NotANumber for a 72 value that is no number.

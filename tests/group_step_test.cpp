@@ -159,6 +159,54 @@ TEST(FlushGroup, QuotesOnlyFieldsThatNeedIt) {
     EXPECT_EQ(result.csv, "\"ワッシャー, 平\",\"3/8\"\" pipe\", plain ,\r\n");
 }
 
+/// A TEXT with group 20 and group 21 as given ("" leaves one out), 21 first when `y2First`.
+std::string textWithPoints(const std::string& handle, const std::string& x, const std::string& y1,
+                           const std::string& y2, bool y2First = false) {
+    const std::string first = y1.empty() ? "" : " 20\n" + y1 + "\n";
+    const std::string second = y2.empty() ? "" : " 21\n" + y2 + "\n";
+    return "  0\nTEXT\n  5\n" + handle + "\n  1\n" + handle + "\n 10\n" + x + "\n" +
+           (y2First ? second + first : first + second) + " 73\n2\n";
+}
+
+TEST(FlushGroup, ATextWithoutGroup21StandsAtItsFirstAlignmentPoint) {
+    struct Case {
+        const char* name;
+        std::string entities;
+        const char* csv;
+    };
+    // A table of two rows, 300 apart; a, b on the upper row, c, d on the lower.
+    const Case cases[] = {
+        {"left-aligned: group 20 only",
+         textWithPoints("c", "0", "0", "") + textWithPoints("d", "500", "0", "") + textWithPoints("a", "0", "300", "") +
+             textWithPoints("b", "500", "300", ""),
+         "a,b\r\nc,d\r\n"},
+        {"mixed: some with 21, some with 20 only",
+         textWithPoints("c", "0", "0", "") + textWithPoints("d", "500", "-999", "0") + textWithPoints("a", "0", "300", "") +
+             textWithPoints("b", "500", "-999", "300"),
+         "a,b\r\nc,d\r\n"},
+        {"21 wins when it comes after 20",
+         textWithPoints("c", "0", "300", "0") + textWithPoints("a", "0", "0", "300"), "a\r\nc\r\n"},
+        {"21 wins when it comes before 20",
+         textWithPoints("c", "0", "300", "0", true) + textWithPoints("a", "0", "0", "300", true), "a\r\nc\r\n"},
+        {"neither: Y is 0", textWithPoints("c", "0", "", "") + textWithPoints("a", "0", "", "300"), "a\r\nc\r\n"},
+        {"a 20 that is no number is not read when 21 is there",
+         textWithPoints("c", "0", "low", "0") + textWithPoints("a", "0", "high", "300"), "a\r\nc\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(convert(drawing(c.entities, groupObject({"a", "b", "c", "d"}))).csv, c.csv);
+    }
+
+    // Without 21, a 20 that is no number fails like a 21 would, naming its own line: the 20 of
+    // the second TEXT (each takes 12 lines after the 14 before the first) is its 10th line.
+    const auto failure = failureOf(drawing(textWithPoints("a", "0", "0", "") + textWithPoints("b", "0", "top", ""),
+                                           groupObject({"a", "b"})));
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->kind(), FailureKind::NotANumber);
+    EXPECT_EQ(failure->line(), 14 + 12 + 10);
+    EXPECT_EQ(failure->detail(), "\"top\"");
+}
+
 TEST(FlushGroup, NumbersAreReadOnlyWhenAComparisonNeedsThem) {
     // With one member nothing is compared, so a bad x never fails.
     EXPECT_EQ(convert(drawing(textEntity("A", "a", "left", "0"), groupObject({"A"}))).csv, "a\r\n");
