@@ -1,38 +1,28 @@
 #include "command_line.h"
 
+#include "cli_texts.h"
 #include "conversion_run.h"
 #include "run_failure.h"
 #include "version.h"
 #include "window_state.h"
 
 #include <memory>
+#include <optional>
 
 namespace dxf2csv {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: dxf2csv [-t TOLERANCE] [-o OUTPUT] DRAWING...\n"
-    "\n"
-    "Writes the texts of each drawing's grouped tables to a CSV file and prints a report.\n"
-    "\n"
-    "  -t TOLERANCE  row tolerance in drawing units, rounded down (default 100)\n"
-    "  -o OUTPUT     the CSV file to write (one drawing only); by default DRAWING.csv\n"
-    "  --help        show this help\n"
-    "  --version     show the version\n"
-    "\n"
-    "Exit status: 0 when every drawing converted, 1 when any failed, 2 for a usage error.\n";
+constexpr std::string_view kStandardStream = "-";
 
 struct Options {
     std::string tolerance = "100";
-    std::string output;
+    std::optional<std::string> output;
+    CsvEncoding encoding = CsvEncoding::Drawing;
     std::vector<std::string> drawings;
 };
 
-int usageError(Terminal& terminal, const std::string& message) {
-    (void)terminal.print(StandardStream::Error,
-                         "dxf2csv: " + message + "\nTry 'dxf2csv --help' for more information.\n");
-    return kExitUsage;
-}
+/// A usage error: its message, or nothing when the arguments are sound.
+using Usage = std::optional<std::string>;
 
 /// The report one line per line, without its CR LF.
 std::string reportText(const RunReport& report) {
@@ -41,59 +31,156 @@ std::string reportText(const RunReport& report) {
     return text;
 }
 
+class CommandLine {
+public:
+    CommandLine(Terminal& terminal, Language language) : terminal_(terminal), language_(language) {}
+
+    int run(const std::vector<std::string>& args) {
+        bool help = false, version = false;
+        if (const Usage error = parse(args, help, version)) return usageError(*error);
+        if (help) return print(StandardStream::Output, std::string(cli_text::kUsage.in(language_))), kExitSuccess;
+        if (version) return print(StandardStream::Output, std::string("dxf2csv ") + kVersion + "\n"), kExitSuccess;
+        if (const Usage error = check()) return usageError(*error);
+
+        bool anyFailed = false;
+        // One state, cleared by every run: each drawing converts from a fresh state.
+        auto state = std::make_unique<WindowState>();
+        for (const std::string& drawing : options_.drawings) {
+            if (!convert(drawing, *state)) anyFailed = true;
+        }
+        return anyFailed ? kExitRunFailed : kExitSuccess;
+    }
+
+private:
+    Usage parse(const std::vector<std::string>& args, bool& help, bool& version) {
+        bool onlyDrawings = false;
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            const std::string& arg = args[i];
+            if (onlyDrawings || arg.empty() || arg[0] != '-' || arg == kStandardStream) {
+                options_.drawings.push_back(arg);
+                continue;
+            }
+            if (arg == "--") {
+                onlyDrawings = true;
+                continue;
+            }
+            if (arg == "--help" || arg == "-h") {
+                help = true;
+                return std::nullopt;
+            }
+            if (arg == "--version") {
+                version = true;
+                return std::nullopt;
+            }
+            // An option with a value: "-t 10", "-t10", "--tolerance 10", "--tolerance=10".
+            std::string name = arg;
+            std::optional<std::string> value;
+            if (arg.starts_with("--")) {
+                const auto equals = arg.find('=');
+                if (equals != std::string::npos) {
+                    name = arg.substr(0, equals);
+                    value = arg.substr(equals + 1);
+                }
+            } else if (arg.size() > 2) {
+                name = arg.substr(0, 2);
+                value = arg.substr(2);
+            }
+            std::string* target = nullptr;
+            std::string encoding;
+            if (name == "-t" || name == "--tolerance") target = &options_.tolerance;
+            else if (name == "-o" || name == "--output") target = &options_.output.emplace();
+            else if (name == "--encoding") target = &encoding;
+            else return cli_text::format(cli_text::kUnknownOption, language_, arg);
+            if (!value) {
+                if (i + 1 == args.size()) return cli_text::format(cli_text::kNeedsValue, language_, name);
+                value = args[++i];
+            }
+            *target = *value;
+            if (name == "--encoding") {
+                const auto named = csvEncodingNamed(encoding);
+                if (!named) return cli_text::format(cli_text::kUnknownEncoding, language_, encoding);
+                options_.encoding = *named;
+            }
+        }
+        return std::nullopt;
+    }
+
+    Usage check() const {
+        if (options_.drawings.empty()) return cli_text::format(cli_text::kNoDrawing, language_);
+        if (options_.output && options_.drawings.size() > 1) return cli_text::format(cli_text::kOneDrawingOnly, language_);
+        int fromInput = 0;
+        for (const std::string& drawing : options_.drawings) fromInput += drawing == kStandardStream;
+        if (fromInput > 1) return cli_text::format(cli_text::kInputOnce, language_);
+        return std::nullopt;
+    }
+
+    /// Converts one drawing; false when it failed (the failure is told on standard error).
+    bool convert(const std::string& drawing, WindowState& state) {
+        const bool fromInput = drawing == kStandardStream;
+        // A drawing from standard input has no name to put the CSV beside.
+        const std::string output = options_.output ? *options_.output : fromInput ? std::string(kStandardStream) : drawing + ".csv";
+        const bool toOutput = output == kStandardStream;
+        try {
+            RunReport report;
+            StringSink staged; // the CSV for standard output, written there only when the run succeeds
+            if (fromInput) {
+                const std::unique_ptr<ByteSource> input = terminal_.standardInput();
+                std::unique_ptr<AtomicFile> file;
+                OutputSink* sink = &staged;
+                if (!toOutput) sink = (file = std::make_unique<AtomicFile>(output)).get();
+                report = ConvertDrawing(*input, *sink, options_.tolerance, state,
+                                        std::string(cli_text::kStandardInput.in(language_)), options_.encoding);
+            } else if (toOutput) {
+                FileSource input(drawing);
+                report = ConvertDrawing(input, staged, options_.tolerance, state, drawing, options_.encoding);
+            } else {
+                report = ConversionRun(drawing, output, options_.tolerance, state, options_.encoding);
+            }
+            if (toOutput) {
+                if (const platform::SystemError error = terminal_.write(StandardStream::Output, staged.data()))
+                    throw RunFailure(FailureKind::OutputCannotBeWritten, "-", 0, Detail::StandardOutput, {error.message});
+            }
+            return printReport(drawing, report, toOutput ? StandardStream::Error : StandardStream::Output);
+        } catch (const RunFailure& failure) {
+            print(StandardStream::Error, "dxf2csv: " + failure.describe(language_) + '\n');
+            return false;
+        }
+    }
+
+    /// False when the report cannot be written: a script must not take the run for a success.
+    bool printReport(const std::string& drawing, const RunReport& report, StandardStream stream) {
+        std::string text;
+        if (options_.drawings.size() > 1) {
+            if (printedOne_) text += '\n';
+            text += "==> " + drawing + " <==\n";
+        }
+        text += reportText(report);
+        printedOne_ = true;
+        const platform::SystemError error = terminal_.print(stream, text);
+        if (!error) return true;
+        const RunFailure failure(FailureKind::OutputCannotBeWritten, "-", 0, Detail::StandardOutput, {error.message});
+        print(StandardStream::Error, "dxf2csv: " + failure.describe(language_) + '\n');
+        return false;
+    }
+
+    int usageError(const std::string& message) {
+        print(StandardStream::Error, "dxf2csv: " + message + "\n" + std::string(cli_text::kTryHelp.in(language_)) + "\n");
+        return kExitUsage;
+    }
+
+    /// Text for a person; a stream that cannot be written loses it (there is nowhere to tell).
+    void print(StandardStream stream, const std::string& text) { (void)terminal_.print(stream, text); }
+
+    Terminal& terminal_;
+    Language language_;
+    Options options_;
+    bool printedOne_ = false;
+};
+
 } // namespace
 
-int runCommandLine(const std::vector<std::string>& args, Terminal& terminal) {
-    Options options;
-    bool onlyDrawings = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (onlyDrawings || arg.empty() || arg[0] != '-' || arg == "-") {
-            options.drawings.push_back(arg);
-        } else if (arg == "--") {
-            onlyDrawings = true;
-        } else if (arg == "--help" || arg == "-h") {
-            (void)terminal.print(StandardStream::Output, kUsage);
-            return kExitSuccess;
-        } else if (arg == "--version") {
-            (void)terminal.print(StandardStream::Output, std::string("dxf2csv ") + kVersion + "\n");
-            return kExitSuccess;
-        } else if (arg == "-t" || arg == "-o") {
-            if (i + 1 == args.size()) return usageError(terminal, "option " + arg + " needs a value");
-            (arg == "-t" ? options.tolerance : options.output) = args[++i];
-        } else if (arg.size() > 2 && (arg.compare(0, 2, "-t") == 0 || arg.compare(0, 2, "-o") == 0)) {
-            (arg[1] == 't' ? options.tolerance : options.output) = arg.substr(2);
-        } else {
-            return usageError(terminal, "unknown option " + arg);
-        }
-    }
-    if (options.drawings.empty()) return usageError(terminal, "no drawing given");
-    if (!options.output.empty() && options.drawings.size() > 1)
-        return usageError(terminal, "-o takes one drawing only");
-
-    const bool several = options.drawings.size() > 1;
-    bool anyFailed = false;
-    bool printedOne = false;
-    // One state, cleared by every run: each drawing converts from a fresh state.
-    auto state = std::make_unique<WindowState>();
-    for (const std::string& drawing : options.drawings) {
-        const std::string output = options.output.empty() ? drawing + ".csv" : options.output;
-        try {
-            const RunReport report = ConversionRun(drawing, output, options.tolerance, *state);
-            std::string text;
-            if (several) {
-                if (printedOne) text += '\n';
-                text += "==> " + drawing + " <==\n";
-            }
-            text += reportText(report);
-            printedOne = true;
-            (void)terminal.print(StandardStream::Output, text);
-        } catch (const RunFailure& failure) {
-            (void)terminal.print(StandardStream::Error, std::string("dxf2csv: ") + failure.what() + '\n');
-            anyFailed = true;
-        }
-    }
-    return anyFailed ? kExitRunFailed : kExitSuccess;
+int runCommandLine(const std::vector<std::string>& args, Terminal& terminal, Language language) {
+    return CommandLine(terminal, language).run(args);
 }
 
 } // namespace dxf2csv

@@ -9,7 +9,8 @@
 int main(int argc, char** argv) {
     dxf2csv::StandardTerminal terminal;
     try {
-        return dxf2csv::runCommandLine(dxf2csv::platform::commandLineArguments(argc, argv), terminal);
+        const auto language = dxf2csv::platform::userWantsJapanese() ? dxf2csv::Language::Japanese : dxf2csv::Language::English;
+        return dxf2csv::runCommandLine(dxf2csv::platform::commandLineArguments(argc, argv), terminal, language);
     } catch (const std::exception& error) {
         (void)terminal.print(dxf2csv::StandardStream::Error,
                              std::string("dxf2csv: unexpected failure: ") + error.what() + '\n');

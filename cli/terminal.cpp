@@ -48,11 +48,11 @@ platform::SystemError StandardTerminal::write(StandardStream stream, std::string
 std::unique_ptr<ByteSource> StandardTerminal::standardInput() { return std::make_unique<StandardInputSource>(); }
 
 platform::SystemError StringTerminal::print(StandardStream stream, std::string_view text) {
-    (stream == StandardStream::Output ? out : err) += text;
-    return {};
+    return write(stream, text);
 }
 
 platform::SystemError StringTerminal::write(StandardStream stream, std::string_view bytes) {
+    if (stream == StandardStream::Output && !outputFailure.empty()) return {outputFailure};
     (stream == StandardStream::Output ? out : err) += bytes;
     return {};
 }

@@ -42,6 +42,8 @@ public:
 
     std::string out; ///< standard output
     std::string err; ///< standard error
+    /// When set, standard output cannot be written and the system says this.
+    std::string outputFailure;
 
 private:
     std::string input_;

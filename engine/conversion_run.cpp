@@ -25,12 +25,14 @@ void checkStart(LineReader& lines, const std::string& name) {
 } // namespace
 
 RunReport ConvertLines(LineReader& lines, OutputSink& output, std::int16_t tolerance, WindowState& state,
-                       const std::string& name) {
+                       const std::string& name, CsvEncoding encoding) {
     state.resetForRun();
     state.heightTolerance = tolerance;
     RunReport report;
     TextDecoder decoder;
-    const RunContext context{name, decoder, output, report};
+    CellEncoder cells(encoding, decoder, name);
+    output.write(cells.preamble());
+    const RunContext context{name, decoder, output, cells, report};
     PairScanner(lines, state, context).run();
     report.appendLine(std::string(report_text::kTotalCount) + std::to_string(state.totalCount));
     report.appendLine(report_text::kFinished);
@@ -39,16 +41,16 @@ RunReport ConvertLines(LineReader& lines, OutputSink& output, std::int16_t toler
 }
 
 RunReport ConvertDrawing(ByteSource& input, OutputSink& output, std::string_view toleranceText,
-                         WindowState& state, const std::string& name) {
+                         WindowState& state, const std::string& name, CsvEncoding encoding) {
     const std::int16_t tolerance = readTolerance(toleranceText, name);
     // Sources in memory are mostly small; a smaller block is quicker to set up.
     LineReader lines(input, kMemoryBlock, name, LineReader::kLongestLine, quietPairSkipper());
     checkStart(lines, name);
-    return ConvertLines(lines, output, tolerance, state, name);
+    return ConvertLines(lines, output, tolerance, state, name, encoding);
 }
 
 RunReport ConversionRun(const std::string& inputPath, const std::string& outputPath,
-                        std::string_view toleranceText, WindowState& state) {
+                        std::string_view toleranceText, WindowState& state, CsvEncoding encoding) {
     FileSource input(inputPath);
     const std::int16_t tolerance = readTolerance(toleranceText, inputPath);
     LineReader lines(input, LineReader::kDefaultBlock, inputPath, LineReader::kLongestLine, quietPairSkipper());
@@ -56,7 +58,7 @@ RunReport ConversionRun(const std::string& inputPath, const std::string& outputP
     if (platform::sameFile(inputPath, outputPath))
         throw RunFailure(FailureKind::OutputIsInput, outputPath, 0, Detail::OverwritesDrawing, {quoteText(inputPath)});
     AtomicFile output(outputPath);
-    return ConvertLines(lines, output, tolerance, state, inputPath);
+    return ConvertLines(lines, output, tolerance, state, inputPath, encoding);
 }
 
 } // namespace dxf2csv

@@ -2,6 +2,7 @@
 // One conversion: a drawing in, a CSV file and a report out.
 
 #include "byte_source.h"
+#include "csv_writer.h"
 #include "line_reader.h"
 #include "output_sink.h"
 #include "run_report.h"
@@ -19,16 +20,17 @@ namespace dxf2csv {
 /// when the run succeeds; a failed run leaves it as it was and no temporary file behind.
 /// Throws RunFailure; returns the report only on success.
 RunReport ConversionRun(const std::string& inputPath, const std::string& outputPath,
-                        std::string_view toleranceText, WindowState& state);
+                        std::string_view toleranceText, WindowState& state,
+                        CsvEncoding encoding = CsvEncoding::Drawing);
 
 /// The same conversion over any source and sink; `name` names the drawing in failures.
 RunReport ConvertDrawing(ByteSource& input, OutputSink& output, std::string_view toleranceText,
-                         WindowState& state, const std::string& name);
+                         WindowState& state, const std::string& name, CsvEncoding encoding = CsvEncoding::Drawing);
 
 /// The conversion's scan, over lines already opened (with quietPairSkipper() as their skipper),
 /// past a byte-order mark, and a tolerance already read: scans the drawing from a fresh state
 /// and makes the output final.
 RunReport ConvertLines(LineReader& lines, OutputSink& output, std::int16_t tolerance, WindowState& state,
-                       const std::string& name);
+                       const std::string& name, CsvEncoding encoding = CsvEncoding::Drawing);
 
 } // namespace dxf2csv

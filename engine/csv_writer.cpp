@@ -1,6 +1,59 @@
 #include "csv_writer.h"
 
+#include "code_pages.h"
+#include "run_failure.h"
+#include "text_decoder.h"
+
+#include <cstdio>
+
 namespace dxf2csv {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr int kShiftJis = 932;
+
+/// The UTF-8 character at the start of `text`, and its code point written "U+XXXX".
+std::pair<std::string, std::string> characterAt(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    const std::string_view character = text.substr(0, length);
+    std::uint32_t code = length == 1 ? lead : lead & (0xFFu >> (length + 1));
+    for (std::size_t i = 1; i < character.size(); ++i) code = (code << 6) | (static_cast<unsigned char>(character[i]) & 0x3Fu);
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+    return {std::string(character), name};
+}
+
+} // namespace
+
+std::optional<CsvEncoding> csvEncodingNamed(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (lower == "drawing") return CsvEncoding::Drawing;
+    if (lower == "utf-8" || lower == "utf8") return CsvEncoding::Utf8;
+    if (lower == "utf-8-bom" || lower == "utf8-bom") return CsvEncoding::Utf8Bom;
+    if (lower == "cp932" || lower == "shift_jis" || lower == "sjis") return CsvEncoding::Cp932;
+    return std::nullopt;
+}
+
+std::string_view CellEncoder::encode(const FieldValue& cell) {
+    if (encoding_ == CsvEncoding::Drawing) return cell.text();
+    encoded_ = decoder_.decode(cell.text());
+    if (encoding_ != CsvEncoding::Cp932) return encoded_;
+    std::size_t unmappable = 0;
+    auto bytes = platform::utf8ToCodePage(kShiftJis, encoded_, unmappable);
+    if (!bytes) {
+        const auto [character, code] = characterAt(std::string_view(encoded_).substr(unmappable));
+        throw RunFailure(FailureKind::NotInCodePage, file_, cell.line(), Detail::NotInCp932, {quoteText(character), code});
+    }
+    encoded_ = std::move(*bytes);
+    return encoded_;
+}
+
+std::string_view CellEncoder::preamble() const noexcept {
+    return encoding_ == CsvEncoding::Utf8Bom ? kUtf8Bom : std::string_view();
+}
 
 void appendCsvField(std::string& line, std::string_view field) {
     if (field.find_first_of(",\"") == std::string_view::npos) {

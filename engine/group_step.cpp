@@ -86,7 +86,7 @@ void FlushGroup(WindowState& state, const RunContext& context, FlushScratch& scr
         }
         // A new line unless within the tolerance of the member before (n >= 2 here).
         if (k > 1 && !(std::fabs(ordering.height(k - 1) - ordering.height(k - 2)) < t)) csv.endLine();
-        csv.field(record.content.text());
+        csv.field(context.cells.encode(record.content));
     }
     csv.endLine();
 

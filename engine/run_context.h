@@ -5,6 +5,7 @@
 
 namespace dxf2csv {
 
+class CellEncoder;
 class OutputSink;
 class RunReport;
 class TextDecoder;
@@ -13,6 +14,7 @@ struct RunContext {
     const std::string& file; ///< the drawing, as named in failure messages
     TextDecoder& decoder;    ///< the drawing's character set, for the report
     OutputSink& output;
+    CellEncoder& cells;      ///< the bytes each CSV cell is written as
     RunReport& report;
 };
 

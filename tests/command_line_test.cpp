@@ -28,39 +28,67 @@ struct Outcome {
     std::string err;
 };
 
-Outcome run(const std::vector<std::string>& args) {
-    StringTerminal terminal;
+Outcome run(const std::vector<std::string>& args, std::string input = {}) {
+    StringTerminal terminal(std::move(input));
     const int status = runCommandLine(args, terminal);
     return {status, terminal.out, terminal.err};
 }
 
-TEST(CommandLine, UsageErrorsAndHelp) {
+TEST(CommandLine, UsageErrorsAndHelpInEitherLanguage) {
     struct Case {
         const char* name;
         std::vector<std::string> args;
         int status;
+        const char* english; // the start of what is printed
+        const char* japanese;
     };
     const Case cases[] = {
-        {"no drawing", {}, kExitUsage},
-        {"-o with two drawings", {"-o", "x.csv", "a.dxf", "b.dxf"}, kExitUsage},
-        {"unknown option", {"-x", "a.dxf"}, kExitUsage},
-        {"-t without value", {"a.dxf", "-t"}, kExitUsage},
-        {"help", {"--help"}, kExitSuccess},
-        {"version", {"--version"}, kExitSuccess},
+        {"no drawing", {}, kExitUsage, "dxf2csv: no drawing given\nTry 'dxf2csv --help'",
+         "dxf2csv: 図面が指定されていません\n詳しくは 'dxf2csv --help' を見てください。"},
+        {"-o with two drawings", {"-o", "x.csv", "a.dxf", "b.dxf"}, kExitUsage, "dxf2csv: -o takes one drawing only",
+         "dxf2csv: -o に指定できる図面は一つだけです"},
+        {"--output= with two drawings", {"--output=x.csv", "a.dxf", "b.dxf"}, kExitUsage,
+         "dxf2csv: -o takes one drawing only", "dxf2csv: -o に指定できる図面は一つだけです"},
+        {"unknown option", {"-x", "a.dxf"}, kExitUsage, "dxf2csv: unknown option -x", "dxf2csv: 不明なオプションです: -x"},
+        {"unknown long option", {"--tolerant=5", "a.dxf"}, kExitUsage, "dxf2csv: unknown option --tolerant=5",
+         "dxf2csv: 不明なオプションです: --tolerant=5"},
+        {"-t without value", {"a.dxf", "-t"}, kExitUsage, "dxf2csv: option -t needs a value",
+         "dxf2csv: オプション -t には値が必要です"},
+        {"--encoding without value", {"a.dxf", "--encoding"}, kExitUsage, "dxf2csv: option --encoding needs a value",
+         "dxf2csv: オプション --encoding には値が必要です"},
+        {"unknown encoding", {"--encoding", "latin-1", "a.dxf"}, kExitUsage, "dxf2csv: unknown encoding latin-1",
+         "dxf2csv: 不明な文字コードです: latin-1"},
+        {"standard input twice", {"-", "-"}, kExitUsage, "dxf2csv: standard input can be read only once",
+         "dxf2csv: 標準入力は一度しか読めません"},
+        {"help", {"--help"}, kExitSuccess, "usage: dxf2csv [-t TOLERANCE] [-o OUTPUT] [--encoding ENC] DRAWING...\n",
+         "使い方: dxf2csv [-t 許容値] [-o 出力] [--encoding 文字コード] 図面...\n"},
+        {"version", {"--version"}, kExitSuccess, "dxf2csv ", "dxf2csv "},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Outcome o = run(c.args);
-        EXPECT_EQ(o.status, c.status);
-        if (c.status == kExitUsage) {
-            EXPECT_EQ(o.out, "");
-            EXPECT_EQ(o.err.rfind("dxf2csv: ", 0), 0u) << o.err;
-        } else {
-            EXPECT_EQ(o.err, "");
-            EXPECT_NE(o.out.find("dxf2csv"), std::string::npos);
+        for (const Language language : {Language::English, Language::Japanese}) {
+            SCOPED_TRACE(std::string(c.name) + (language == Language::Japanese ? ", Japanese" : ", English"));
+            StringTerminal terminal;
+            EXPECT_EQ(runCommandLine(c.args, terminal, language), c.status);
+            const std::string& shown = c.status == kExitUsage ? terminal.err : terminal.out;
+            EXPECT_EQ(shown.rfind(language == Language::Japanese ? c.japanese : c.english, 0), 0u) << shown;
+            EXPECT_EQ(c.status == kExitUsage ? terminal.out : terminal.err, "");
         }
     }
-    EXPECT_EQ(run({"--help"}).out.rfind("usage: dxf2csv [-t TOLERANCE] [-o OUTPUT] DRAWING...", 0), 0u);
+}
+
+TEST(CommandLine, FailuresSpeakTheUsersLanguage) {
+    TempDir dir;
+    writeFile(dir.path("bad.dxf"), "  0\nSECTION\n  2\nENTITIES\nxx\nTEXT\n");
+    for (const Language language : {Language::English, Language::Japanese}) {
+        StringTerminal terminal;
+        EXPECT_EQ(runCommandLine({dir.path("bad.dxf"), dir.path("missing.dxf")}, terminal, language), kExitRunFailed);
+        EXPECT_EQ(terminal.err, language == Language::English
+                                    ? "dxf2csv: " + dir.path("bad.dxf") + ":5: not a number: \"xx\"\n"
+                                      "dxf2csv: " + dir.path("missing.dxf") + ": cannot open input: No such file or directory\n"
+                                    : "dxf2csv: " + dir.path("bad.dxf") + ":5: 数値ではありません: \"xx\"\n"
+                                      "dxf2csv: " + dir.path("missing.dxf") + ": 入力ファイルを開けません: No such file or directory\n");
+        EXPECT_EQ(terminal.out, "");
+    }
 }
 
 TEST(CommandLine, SeveralDrawingsEachReportedAndAFailureDoesNotStopTheRest) {
@@ -124,6 +152,69 @@ TEST(CommandLine, OptionFormsAndRelativeNames) {
         auto after = dir.names();
         after.erase(std::remove(after.begin(), after.end(), c.written), after.end());
         EXPECT_EQ(after, before);
+    }
+}
+
+TEST(CommandLine, StandardStreamsLongOptionsAndEncodings) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args; // run in a folder holding plan.dxf (b 40 above a, left of it)
+        std::string input;             // standard input
+        int status;
+        std::string out, err;          // "report" stands for plan.dxf's report
+        const char* file;              // a CSV that must appear in the folder ("" for none)
+        std::string csv;
+    };
+    const std::string d = drawing(textEntity("A", "a", "5", "0") + textEntity("B", "b", "0", "40"), groupObject({"A", "B"}));
+    const std::string report = "認識した要素数 : 2（５０００要素以下が必須！！）\n計上した材料数 : 2\n計上した材料の総数 : 2\n処理終了\n";
+    const std::string bolt = drawing(textEntity("A", "\\U+D83D\\U+DD29 M8", "0", "0"), groupObject({"A"}));
+    const Case cases[] = {
+        {"- reads standard input and writes the CSV to standard output", {"-"}, d, 0, "b,a\r\n", report, "", ""},
+        {"-o - writes the CSV to standard output", {"-o", "-", "plan.dxf"}, "", 0, "b,a\r\n", report, "", ""},
+        {"- with a file as output", {"-", "-o", "out.csv"}, d, 0, report, "", "out.csv", "b,a\r\n"},
+        {"long options joined", {"--tolerance=10", "--output=out.csv", "plan.dxf"}, "", 0, report, "", "out.csv",
+         "b\r\na\r\n"},
+        {"long options apart", {"--tolerance", "10", "--output", "out.csv", "plan.dxf"}, "", 0, report, "", "out.csv",
+         "b\r\na\r\n"},
+        {"an encoding", {"--encoding=utf-8-bom", "-o", "-", "plan.dxf"}, "", 0, "\xEF\xBB\xBF" "b,a\r\n", report, "", ""},
+        {"a failing run from standard input writes nothing to standard output", {"-"}, "  0\nSECTION\nxx\n", 1, "",
+         "dxf2csv: (standard input):3: not a number: \"xx\"\n", "", ""},
+        {"a failing run to standard output writes nothing there", {"--encoding", "cp932", "-o", "-", "-"}, bolt, 1, "",
+         "dxf2csv: (standard input):26: character not in CP932: \"🔩\" (U+1F529) cannot be written in CP932\n", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        writeFile(dir.path("plan.dxf"), d);
+        Outcome o;
+        {
+            test::WorkingDirectory here(dir.root());
+            o = run(c.args, c.input);
+        }
+        EXPECT_EQ(o.status, c.status);
+        EXPECT_EQ(o.out, c.out == report ? report : c.out);
+        EXPECT_EQ(o.err, c.err);
+        std::vector<std::string> expected = {"plan.dxf"};
+        if (*c.file != '\0') {
+            expected.push_back(c.file);
+            EXPECT_EQ(readFile(dir.path(c.file)), c.csv);
+        }
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(dir.names(), expected);
+    }
+}
+
+TEST(CommandLine, AnOutputThatCannotBeWrittenIsAFailure) {
+    TempDir dir;
+    writeFile(dir.path("plan.dxf"), drawing(textEntity("A", "a", "0", "0"), groupObject({"A"})));
+    for (const bool csvToOutput : {true, false}) {
+        SCOPED_TRACE(csvToOutput ? "the CSV" : "the report");
+        StringTerminal terminal;
+        terminal.outputFailure = "No space left on device";
+        const std::vector<std::string> args = csvToOutput ? std::vector<std::string>{"-o", "-", dir.path("plan.dxf")}
+                                                          : std::vector<std::string>{dir.path("plan.dxf")};
+        EXPECT_EQ(runCommandLine(args, terminal), kExitRunFailed);
+        EXPECT_EQ(terminal.err, "dxf2csv: -: cannot write output: standard output: No space left on device\n");
     }
 }
 
@@ -209,10 +300,10 @@ TEST(CommandLine, FaultsAreReportedAndLeaveTheCsvAsItWas) {
     }
 }
 
-/// Runs the real dxf2csv; returns its exit status, with stdout and stderr in files.
-int runProcess(const std::string& args, const TempDir& dir) {
-    const std::string command = std::string(DXF2CSV_EXE) + " " + args + " >" + dir.path("stdout") + " 2>" +
-                                dir.path("stderr") + " </dev/null";
+/// Runs the real dxf2csv in `environment`; returns its exit status, with stdout and stderr in files.
+int runProcess(const std::string& args, const TempDir& dir, const std::string& environment = "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=C") {
+    const std::string command = environment + " " + std::string(DXF2CSV_EXE) + " " + args + " >" + dir.path("stdout") +
+                                " 2>" + dir.path("stderr") + " </dev/null";
     const int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
@@ -232,6 +323,10 @@ TEST(CommandLineProcess, ConvertsAFixtureAndAFailedRunKeepsTheCsv) {
     EXPECT_EQ(readFile(dir.path("stderr")), "dxf2csv: " + dir.path("plan.dxf") + ": not a number: tolerance \"abc\"\n");
     EXPECT_EQ(readFile(dir.path("stdout")), "");
     EXPECT_EQ(readFile(dir.path("plan.dxf.csv")), csv);
+
+    // The locale of the process decides the language.
+    EXPECT_EQ(runProcess("-t abc '" + dir.path("plan.dxf") + "'", dir, "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8"), 1);
+    EXPECT_EQ(readFile(dir.path("stderr")), "dxf2csv: " + dir.path("plan.dxf") + ": 数値ではありません: 許容値 \"abc\"\n");
 
     EXPECT_EQ(runProcess("--help", dir), 0);
     EXPECT_EQ(runProcess("", dir), 2);

@@ -1,0 +1,67 @@
+#pragma once
+// dxf2csv's own texts, in English and in Japanese.
+
+#include "messages.h"
+
+#include <string>
+#include <string_view>
+
+namespace dxf2csv::cli_text {
+
+struct Texts {
+    std::string_view english;
+    std::string_view japanese;
+    std::string_view in(Language language) const { return language == Language::Japanese ? japanese : english; }
+};
+
+inline constexpr Texts kUsage = {
+    "usage: dxf2csv [-t TOLERANCE] [-o OUTPUT] [--encoding ENC] DRAWING...\n"
+    "\n"
+    "Writes the texts of each drawing's grouped tables to a CSV file and prints a report.\n"
+    "\n"
+    "  -t, --tolerance TOLERANCE  row tolerance in drawing units, rounded down (default 100)\n"
+    "  -o, --output OUTPUT        the CSV file to write (one drawing only); by default\n"
+    "                             DRAWING.csv; - writes it to standard output, and the\n"
+    "                             report then goes to standard error\n"
+    "  --encoding ENC             the CSV's character set: drawing (the default: the\n"
+    "                             drawing's bytes), utf-8, utf-8-bom (what Excel opens),\n"
+    "                             cp932 (also shift_jis, sjis)\n"
+    "  --help                     show this help\n"
+    "  --version                  show the version\n"
+    "\n"
+    "A DRAWING of - is read from standard input; its CSV goes to standard output.\n"
+    "Exit status: 0 when every drawing converted, 1 when any failed, 2 for a usage error.\n",
+    "使い方: dxf2csv [-t 許容値] [-o 出力] [--encoding 文字コード] 図面...\n"
+    "\n"
+    "各図面のグループにまとめられた表の文字を CSV ファイルに書き出し、報告を表示します。\n"
+    "\n"
+    "  -t, --tolerance 許容値     同じ行とみなす高さの差（図面の単位、切り捨て。既定 100）\n"
+    "  -o, --output 出力          書き出す CSV ファイル（図面は一つだけ）。既定は 図面.csv。\n"
+    "                             - なら標準出力に書き、報告は標準エラー出力に出します\n"
+    "  --encoding 文字コード      CSV の文字コード: drawing（既定。図面のまま）、utf-8、\n"
+    "                             utf-8-bom（Excel で開くとき）、cp932（shift_jis、sjis も可）\n"
+    "  --help                     この説明を表示します\n"
+    "  --version                  版を表示します\n"
+    "\n"
+    "図面に - を指定すると標準入力から読み、CSV を標準出力に書きます。\n"
+    "終了コード: すべて変換できれば 0、失敗があれば 1、使い方の誤りは 2。\n"};
+
+inline constexpr Texts kTryHelp = {"Try 'dxf2csv --help' for more information.",
+                                   "詳しくは 'dxf2csv --help' を見てください。"};
+inline constexpr Texts kNoDrawing = {"no drawing given", "図面が指定されていません"};
+inline constexpr Texts kOneDrawingOnly = {"-o takes one drawing only", "-o に指定できる図面は一つだけです"};
+inline constexpr Texts kNeedsValue = {"option {1} needs a value", "オプション {1} には値が必要です"};
+inline constexpr Texts kUnknownOption = {"unknown option {1}", "不明なオプションです: {1}"};
+inline constexpr Texts kUnknownEncoding = {"unknown encoding {1}", "不明な文字コードです: {1}"};
+inline constexpr Texts kInputOnce = {"standard input can be read only once", "標準入力は一度しか読めません"};
+inline constexpr Texts kStandardInput = {"(standard input)", "(標準入力)"};
+
+/// `texts` in `language` with {1} replaced by `argument`.
+inline std::string format(const Texts& texts, Language language, std::string_view argument = {}) {
+    std::string text(texts.in(language));
+    const auto at = text.find("{1}");
+    if (at != std::string::npos) text.replace(at, 3, argument);
+    return text;
+}
+
+} // namespace dxf2csv::cli_text
