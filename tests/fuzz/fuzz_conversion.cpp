@@ -1,10 +1,11 @@
-// libFuzzer target: converts any bytes as a drawing, in memory. A failure must be a
-// RunFailure; a success must give a well-formed UTF-8 report that ends as every report does.
+// libFuzzer target: converts any bytes as a drawing, in memory, with each CSV encoding in turn.
+// A failure must be a RunFailure; a success must give a well-formed UTF-8 report that ends as
+// every report does, and a UTF-8 CSV that is well-formed.
 // The same drawing with a blank after every group code, whose pairs the reader can never pass
 // over unseen, must give the same outcome.
 
-#include "conversion_run.h"
 #include "byte_source.h"
+#include "conversion_run.h"
 #include "output_sink.h"
 #include "read_every_pair.h"
 #include "run_failure.h"
@@ -28,13 +29,13 @@ struct Outcome {
     bool operator==(const Outcome&) const = default;
 };
 
-Outcome convert(std::string_view bytes, const char* tolerance) {
+Outcome convert(std::string_view bytes, const char* tolerance, dxf2csv::CsvEncoding encoding) {
     static auto state = std::make_unique<dxf2csv::WindowState>(); // reused, as the window does
     dxf2csv::MemorySource source(bytes);
     dxf2csv::StringSink sink;
     Outcome outcome;
     try {
-        outcome.report = dxf2csv::ConvertDrawing(source, sink, tolerance, *state, "fuzz.dxf").text();
+        outcome.report = dxf2csv::ConvertDrawing(source, sink, tolerance, *state, "fuzz.dxf", encoding).text();
         const std::string_view ending = "処理終了\r\n";
         if (!dxf2csv::isValidUtf8(outcome.report) || !std::string_view(outcome.report).ends_with(ending))
             std::abort();
@@ -44,6 +45,10 @@ Outcome convert(std::string_view bytes, const char* tolerance) {
         outcome.line = failure.line();
     }
     outcome.csv = sink.data();
+    // Every encoding but the drawing's own writes its texts as UTF-8 or CP932 they decode to.
+    if (outcome.kind < 0 && (encoding == dxf2csv::CsvEncoding::Utf8 || encoding == dxf2csv::CsvEncoding::Utf8Bom) &&
+        !dxf2csv::isValidUtf8(outcome.csv))
+        std::abort();
     return outcome;
 }
 
@@ -53,6 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const char* const tolerances[] = {"100", "0", "-5", "10", "1e3", "12.7", "１００", "abc"};
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const char* tolerance = tolerances[size % 8];
-    if (!(convert(bytes, tolerance) == convert(dxf2csv::test::withBlankAfterEveryCode(bytes), tolerance))) std::abort();
+    const auto encoding = static_cast<dxf2csv::CsvEncoding>((size / 8) % 4);
+    if (!(convert(bytes, tolerance, encoding) == convert(dxf2csv::test::withBlankAfterEveryCode(bytes), tolerance, encoding)))
+        std::abort();
     return 0;
 }
