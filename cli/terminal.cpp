@@ -1,28 +1,9 @@
 #include "terminal.h"
 
-#include "run_failure.h"
-
 #include <utility>
 
 namespace dxf2csv {
 namespace {
-
-/// Standard input through the platform layer.
-class StandardInputSource final : public ByteSource {
-public:
-    StandardInputSource() {
-        if (const platform::SystemError error = file_.openStandardInput())
-            throw RunFailure(FailureKind::InputCannotBeOpened, "-", 0, Detail::SystemSaid, {error.message});
-    }
-    ReadResult read(char* buffer, std::size_t size) override {
-        ReadResult result;
-        result.error = file_.read(buffer, size, result.size).message;
-        return result;
-    }
-
-private:
-    platform::InputFile file_;
-};
 
 /// A source that owns the bytes it hands out.
 class OwnedMemorySource final : public ByteSource {
@@ -45,7 +26,9 @@ platform::SystemError StandardTerminal::write(StandardStream stream, std::string
     return platform::writeBytes(stream, bytes);
 }
 
-std::unique_ptr<ByteSource> StandardTerminal::standardInput() { return std::make_unique<StandardInputSource>(); }
+std::unique_ptr<ByteSource> StandardTerminal::standardInput() {
+    return std::make_unique<FileSource>(FileSource::StandardInput{"-"});
+}
 
 platform::SystemError StringTerminal::print(StandardStream stream, std::string_view text) {
     return write(stream, text);

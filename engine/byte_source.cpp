@@ -14,6 +14,13 @@ FileSource::FileSource(const std::string& path) {
     }
 }
 
+FileSource::FileSource(const StandardInput& input) {
+    if (const platform::SystemError error = file_.openStandardInput()) {
+        SystemDetail told = systemDetail(error);
+        throw RunFailure(FailureKind::InputCannotBeOpened, input.name, 0, told.detail, std::move(told.args));
+    }
+}
+
 ReadResult FileSource::read(char* buffer, std::size_t size) {
     ReadResult result;
     result.error = file_.read(buffer, size, result.size).message;

@@ -27,6 +27,11 @@ class FileSource final : public ByteSource {
 public:
     /// Throws RunFailure(InputCannotBeOpened) when the path cannot be opened or names a directory.
     explicit FileSource(const std::string& path);
+    /// The process's standard input; `name` names it in failures.
+    struct StandardInput {
+        std::string name;
+    };
+    explicit FileSource(const StandardInput& input);
     ReadResult read(char* buffer, std::size_t size) override;
 
 private:
