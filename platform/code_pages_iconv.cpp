@@ -1,5 +1,6 @@
 #include "code_pages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -37,47 +38,70 @@ std::optional<std::string> codePageToUtf8(int page, std::string_view bytes) {
         out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
         if (rc != static_cast<std::size_t>(-1)) break;
         if (errno == E2BIG) continue;
-        // An invalid or cut-off sequence: one replacement, and on after its first byte.
+        // An invalid or cut-off sequence: one replacement, and on after its first byte. (glibc's
+        // CP949 converter may have passed over the sequence already, to the end of the input.)
         out += kReplacement;
+        if (inLeft == 0) break;
         ++in;
         --inLeft;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
+    // A converter that holds a character back (CP1255, CP1258 combine it with accents that may
+    // follow) gives it up only when flushed.
+    char* outPtr = chunk;
+    std::size_t outLeft = sizeof chunk;
+    iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
+    out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
     iconv_close(cd);
     return out;
 }
 
 std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::size_t& unmappable) {
-    const iconv_t cd = iconv_open(iconvName(page).c_str(), "UTF-8");
-    if (!opened(cd)) {
+    const iconv_t to = iconv_open(iconvName(page).c_str(), "UTF-8");
+    const iconv_t back = openToUtf8(page);
+    const auto close = [&] {
+        if (opened(to)) iconv_close(to);
+        if (opened(back)) iconv_close(back);
+    };
+    if (!opened(to) || !opened(back)) {
+        close();
         unmappable = text.size();
         return std::nullopt;
     }
+    // A character at a time, each read back: glibc writes some characters the page lacks as a
+    // look-alike without a word (U+00A5 as CP932 0x5C, which reads back as a backslash), and a
+    // character that does not come back unchanged counts as lacking, where it stands.
     std::string out;
-    char chunk[256];
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size();
-    bool ok = true;
-    while (inLeft > 0) {
-        char* outPtr = chunk;
-        std::size_t outLeft = sizeof chunk;
-        const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
-        if (rc != static_cast<std::size_t>(-1)) {
-            // Characters converted only "approximately" count as having none in the page.
-            if (rc > 0) {
-                ok = false;
-                unmappable = 0;
-            }
-            break;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const std::size_t length = std::min<std::size_t>(lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4, text.size() - at);
+        const std::string_view character = text.substr(at, length);
+        char encoded[16];
+        char* in = const_cast<char*>(character.data());
+        std::size_t inLeft = character.size();
+        char* outPtr = encoded;
+        std::size_t outLeft = sizeof encoded;
+        const std::size_t rc = iconv(to, &in, &inLeft, &outPtr, &outLeft);
+        iconv(to, nullptr, nullptr, &outPtr, &outLeft);
+        const std::string_view bytes(encoded, static_cast<std::size_t>(outPtr - encoded));
+        char decoded[16];
+        in = const_cast<char*>(bytes.data());
+        inLeft = bytes.size();
+        char* backPtr = decoded;
+        std::size_t backLeft = sizeof decoded;
+        const std::size_t backRc = iconv(back, &in, &inLeft, &backPtr, &backLeft);
+        iconv(back, nullptr, nullptr, &backPtr, &backLeft);
+        if (rc != 0 || backRc == static_cast<std::size_t>(-1) ||
+            std::string_view(decoded, static_cast<std::size_t>(backPtr - decoded)) != character) {
+            close();
+            unmappable = at;
+            return std::nullopt;
         }
-        if (errno == E2BIG) continue;
-        ok = false;
-        unmappable = static_cast<std::size_t>(in - text.data());
-        break;
+        out += bytes;
+        at += length;
     }
-    iconv_close(cd);
-    if (!ok) return std::nullopt;
+    close();
     return out;
 }
 

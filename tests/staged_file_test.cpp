@@ -23,14 +23,18 @@ TEST(StagedFile, StagesBesideTheFileItReplaces) {
         {"a name without a folder", "out.csv", "out.csv"},
         {"a name in a subfolder", "sub/out.csv", "sub/out.csv"},
         {"a name with dots", "./sub/../out.csv", "out.csv"},
+#ifndef _WIN32 // Wine makes no symbolic links
         {"a link to a file in a subfolder", "link.csv", "sub/real.csv"},
+#endif
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::TempDir dir;
         fs::create_directory(dir.path("sub"));
         test::writeFile(dir.path("sub/real.csv"), "old");
+#ifndef _WIN32
         fs::create_symlink("sub/real.csv", dir.path("link.csv"));
+#endif
         {
             test::WorkingDirectory here(dir.root());
             platform::StagedFile staged;
@@ -41,7 +45,9 @@ TEST(StagedFile, StagesBesideTheFileItReplaces) {
             ASSERT_FALSE(staged.commit());
         }
         EXPECT_EQ(test::readFile(dir.path(c.target)), "new");
+#ifndef _WIN32
         EXPECT_TRUE(fs::is_symlink(dir.path("link.csv")));
+#endif
     }
 }
 

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <sstream>
 
 namespace dxf2csv::test {
@@ -107,9 +108,18 @@ std::vector<int> plainPasses(const std::vector<double>& x, const std::vector<dou
 }
 
 TempDir::TempDir() {
+#ifdef _WIN32
+    std::random_device random;
+    for (int attempt = 0; root_.empty(); ++attempt) {
+        if (attempt == 100) throw std::runtime_error("cannot create a temporary folder");
+        const auto candidate = std::filesystem::temp_directory_path() / ("dxf2csv-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) root_ = candidate;
+    }
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "dxf2csv-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     root_ = pattern;
+#endif
 }
 
 TempDir::~TempDir() {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace dxf2csv {
@@ -55,7 +56,8 @@ TEST(WindowLogic, ARunSetsTheCaptionAndTheReportOrTellsTheFailure) {
     auto state = std::make_unique<WindowState>();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const RunRequest request{joinPath(dir.root().string(), c.input, '/'), dir.path("out.csv"), c.tolerance};
+        const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+        const RunRequest request{joinPath(dir.root().string(), c.input, separator), dir.path("out.csv"), c.tolerance};
         const RunOutcome outcome = runConversion(request, *state, "before");
         EXPECT_EQ(outcome.succeeded, c.succeeded);
         if (c.succeeded) {
@@ -68,8 +70,7 @@ TEST(WindowLogic, ARunSetsTheCaptionAndTheReportOrTellsTheFailure) {
             EXPECT_EQ(outcome.report, "");
             // In Japanese, as every text of the window: the kind, then the file, the line and the text.
             EXPECT_EQ(outcome.messageTitle, c.title);
-            const std::string file = c.input[0] == '\0' ? dir.root().string() + "/" : dir.path(c.input);
-            EXPECT_EQ(outcome.messageText, file + c.after);
+            EXPECT_EQ(outcome.messageText, request.inputPath + c.after);
         }
     }
 }
