@@ -1,6 +1,7 @@
 #include "form1_win32.h"
 
 #include "captions.h"
+#include "messages.h"
 #include "wide_text_windows.h"
 #include "window_logic.h"
 #include "window_state.h"
@@ -177,9 +178,9 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
         return self->handle(message, wParam, lParam);
     } catch (const std::exception& error) {
         // A failure inside a handler is told and the window goes on, as in the Qt window.
-        showMessage(window, "unexpected failure", error.what());
+        showMessage(window, std::string(kindName(FailureKind::Unexpected, Language::Japanese)), error.what());
     } catch (...) {
-        showMessage(window, "unexpected failure", "an unknown error");
+        showMessage(window, std::string(kindName(FailureKind::Unexpected, Language::Japanese)), "");
     }
     return 0;
 }
