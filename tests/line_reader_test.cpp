@@ -41,7 +41,7 @@ TEST(LineReader, SplitsAtEveryKindOfLineEndWhateverTheBlockSize) {
         {"nothing", "", {}},
     };
     for (const Case& c : cases) {
-        for (const std::size_t block : {1, 2, 3, 5, 16, 17, 4096}) {
+        for (const std::size_t block : {1u, 2u, 3u, 5u, 16u, 17u, 4096u}) {
             SCOPED_TRACE(std::string(c.name) + ", block " + std::to_string(block));
             EXPECT_EQ(readAll(c.bytes, block), c.lines);
         }
@@ -61,7 +61,7 @@ TEST(LineReader, AgreesWithByteByByteReadingAcrossWindowAndBlockEdges) {
             bytes += ends[(seed >> 16) % 5];
         }
         const auto expected = test::referenceLines(bytes);
-        for (const std::size_t block : {1, 7, 63, 64, 65, 128, 1000, 1 << 20}) {
+        for (const std::size_t block : {1u, 7u, 63u, 64u, 65u, 128u, 1000u, 1u << 20}) {
             SCOPED_TRACE("block " + std::to_string(block));
             EXPECT_EQ(readAll(bytes, block), expected);
             EXPECT_EQ(readAll(bytes + "tail", block).back(), "tail");

@@ -45,7 +45,7 @@ TEST(QuietPairs, OnlyQuietPairsArePassedOverAndTheirLinesCounted) {
                 bytes += ends[random(4)];
             }
             const auto lines = test::referenceLines(bytes);
-            for (const std::size_t block : {7, 64, 1000, 1 << 16}) {
+            for (const std::size_t block : {7u, 64u, 1000u, 1u << 16}) {
                 SCOPED_TRACE("round " + std::to_string(round) + ", block " + std::to_string(block));
                 MemorySource source(bytes);
                 LineReader reader(source, block, {}, LineReader::kLongestLine, quietPairSkipper());

@@ -17,7 +17,8 @@ namespace {
 std::string hex(const std::string& bytes) {
     static const char digits[] = "0123456789abcdef";
     std::string out;
-    for (const unsigned char c : bytes) {
+    for (const char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
         out += digits[c >> 4];
         out += digits[c & 15];
     }
