@@ -3,6 +3,7 @@
 #include "code_pages.h"
 #include "run_failure.h"
 #include "text_decoder.h"
+#include "utf8.h"
 
 #include <cstdio>
 
@@ -10,17 +11,12 @@ namespace dxf2csv {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr int kShiftJis = 932;
 
 /// The UTF-8 character at the start of `text`, and its code point written "U+XXXX".
 std::pair<std::string, std::string> characterAt(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    const std::string_view character = text.substr(0, length);
-    std::uint32_t code = length == 1 ? lead : lead & (0xFFu >> (length + 1));
-    for (std::size_t i = 1; i < character.size(); ++i) code = (code << 6) | (static_cast<unsigned char>(character[i]) & 0x3Fu);
+    const std::string_view character = text.substr(0, utf8Length(static_cast<unsigned char>(text[0])));
     char name[16];
-    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(codePointOf(character)));
     return {std::string(character), name};
 }
 
@@ -42,7 +38,7 @@ std::string_view CellEncoder::encode(const FieldValue& cell) {
     encoded_ = decoder_.decode(cell.text());
     if (encoding_ != CsvEncoding::Cp932) return encoded_;
     std::size_t unmappable = 0;
-    auto bytes = platform::utf8ToCodePage(kShiftJis, encoded_, unmappable);
+    auto bytes = platform::utf8ToCodePage(platform::kShiftJis, encoded_, unmappable);
     if (!bytes) {
         const auto [character, code] = characterAt(std::string_view(encoded_).substr(unmappable));
         throw RunFailure(FailureKind::NotInCodePage, file_, cell.line(), Detail::NotInCp932, {quoteText(character), code});

@@ -4,7 +4,6 @@
 #include "utf8.h"
 
 #include <array>
-#include <cstdint>
 #include <optional>
 
 namespace dxf2csv {
@@ -38,35 +37,11 @@ std::optional<unsigned> hex4(std::string_view s) {
     return value;
 }
 
-/// A code point written as UTF-8.
-std::string utf8Of(std::uint32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
-/// The length of the UTF-8 sequence that begins with `lead`.
-std::size_t sequenceLength(unsigned char lead) { return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4; }
-
 /// `bytes` of `page` when they are exactly one character of it (not NUL).
 std::optional<std::string> characterOf(int page, std::string_view bytes) {
     auto text = platform::codePageToUtf8(page, bytes);
     if (!text || text->empty() || (*text)[0] == '\0' || *text == kReplacementCharacter) return std::nullopt;
-    if (sequenceLength(static_cast<unsigned char>((*text)[0])) != text->size()) return std::nullopt;
+    if (utf8Length(static_cast<unsigned char>((*text)[0])) != text->size()) return std::nullopt;
     return text;
 }
 
@@ -82,12 +57,12 @@ std::optional<Decoded> unicodeCode(std::string_view s) {
     const auto first = hex4(s.substr(3));
     if (!first || *first == 0) return std::nullopt;
     if (*first >= 0xDC00 && *first <= 0xDFFF) return std::nullopt; // a low half alone
-    if (*first < 0xD800 || *first > 0xDBFF) return Decoded{utf8Of(*first), 7};
+    if (*first < 0xD800 || *first > 0xDBFF) return Decoded{utf8Of(static_cast<char32_t>(*first)), 7};
     // A high half: the low half must follow as a code of its own.
     if (s.size() < 14 || s[7] != '\\' || lower(s[8]) != 'u' || s[9] != '+') return std::nullopt;
     const auto second = hex4(s.substr(10));
     if (!second || *second < 0xDC00 || *second > 0xDFFF) return std::nullopt;
-    const std::uint32_t c = 0x10000 + ((*first - 0xD800) << 10) + (*second - 0xDC00);
+    const auto c = static_cast<char32_t>(0x10000 + ((*first - 0xD800) << 10) + (*second - 0xDC00));
     return Decoded{utf8Of(c), 14};
 }
 

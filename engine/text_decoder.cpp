@@ -11,7 +11,6 @@ namespace dxf2csv {
 namespace {
 
 constexpr int kFirstUtf8Version = 1021; // AC1021, AutoCAD 2007
-constexpr int kShiftJis = 932;
 
 std::string fromCodePage(int page, std::string_view bytes) {
     auto text = platform::codePageToUtf8(page, bytes);
@@ -52,13 +51,13 @@ std::string TextDecoder::toUtf8(std::string_view bytes) const {
     if (utf8_) return sanitizeUtf8(bytes);
     if (codePage_ != 0) return fromCodePage(codePage_, bytes);
     if (isValidUtf8(bytes)) return std::string(bytes);
-    return fromCodePage(kShiftJis, bytes);
+    return fromCodePage(platform::kShiftJis, bytes);
 }
 
 std::string TextDecoder::decode(std::string_view bytes) const {
     // %%nnn names a character of the drawing's code page; without one, of Shift-JIS, as the
     // report reads such a drawing.
-    return decodeTextCodes(toUtf8(bytes), codePage_ != 0 ? codePage_ : kShiftJis);
+    return decodeTextCodes(toUtf8(bytes), codePage_ != 0 ? codePage_ : platform::kShiftJis);
 }
 
 } // namespace dxf2csv

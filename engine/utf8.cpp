@@ -31,6 +31,33 @@ std::size_t utf8SequenceLength(std::string_view s) noexcept {
 
 } // namespace
 
+std::string utf8Of(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+char32_t codePointOf(std::string_view character) noexcept {
+    const auto lead = static_cast<unsigned char>(character[0]);
+    char32_t code = character.size() == 1 ? lead : lead & (0xFFu >> (character.size() + 1));
+    for (std::size_t i = 1; i < character.size(); ++i) code = (code << 6) | (static_cast<unsigned char>(character[i]) & 0x3Fu);
+    return code;
+}
+
 bool isValidUtf8(std::string_view bytes) noexcept {
     while (!bytes.empty()) {
         const std::size_t n = utf8SequenceLength(bytes);

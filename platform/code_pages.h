@@ -7,6 +7,9 @@
 
 namespace dxf2csv::platform {
 
+/// Shift-JIS as Windows writes it, the code page of Japanese drawings.
+inline constexpr int kShiftJis = 932;
+
 /// True when the system converts code page `page`.
 bool codePageAvailable(int page);
 

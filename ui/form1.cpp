@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "captions.h"
+#include "form1_layout.h"
 #include "window_logic.h"
 #include "window_state.h"
 
@@ -21,9 +22,6 @@
 namespace dxf2csv {
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-constexpr int kClientWidth = 8100;
-constexpr int kClientHeight = 6885;
 constexpr int kPathRole = Qt::UserRole;
 
 MessageHook& messageHook() {
@@ -77,7 +75,7 @@ Form1::Form1(QWidget* parent, std::optional<double> dpi)
       state_(std::make_unique<WindowState>()) {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(captions::kStart));
-    setFixedSize(pixels(kClientWidth), pixels(kClientHeight));
+    setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
     buildControls();
     fillDrives();
     setDirectoryPath(QDir::currentPath());
@@ -85,56 +83,57 @@ Form1::Form1(QWidget* parent, std::optional<double> dpi)
 
 Form1::~Form1() = default;
 
-int Form1::pixels(int twips) const { return static_cast<int>(twips * dpi_ / kTwipsPerInch + 0.5); }
+int Form1::pixels(int twips) const { return static_cast<int>(twips * dpi_ / layout::kTwipsPerInch + 0.5); }
 
 void Form1::buildControls() {
-    auto place = [this](QWidget* widget, const char* name, int left, int top, int width, int height) {
+    auto place = [this](QWidget* widget, const char* name) {
+        const layout::Place& at = layout::placeOf(name);
         widget->setObjectName(name);
-        widget->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+        widget->setGeometry(pixels(at.left), pixels(at.top), pixels(at.width), pixels(at.height));
     };
-    auto button = [&](const char* caption, const char* name, int left, int top) {
+    auto button = [&](const char* caption, const char* name) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        place(b, name, left, top, 1215, 495);
+        place(b, name);
         return b;
     };
-    auto label = [&](const char* caption, const char* name, int left, int top, int width, QWidget* buddy) {
+    auto label = [&](const char* caption, const char* name, QWidget* buddy) {
         auto* l = new QLabel(QString::fromUtf8(caption), this);
-        place(l, name, left, top, width, 255);
+        place(l, name);
         l->setBuddy(buddy);
         l->setFocusPolicy(Qt::NoFocus);
         return l;
     };
-    auto fileList = [&](const char* name, int top) {
+    auto fileList = [&](const char* name) {
         auto* list = new QListWidget(this);
-        place(list, name, 3360, top, 2295, 990);
+        place(list, name);
         return list;
     };
 
     drive1_ = new QComboBox(this);
-    place(drive1_, "Drive1", 480, 1680, 2415, 300);
+    place(drive1_, "Drive1");
     dir1_ = new QListWidget(this);
-    place(dir1_, "Dir1", 480, 2160, 2415, 1350);
-    file1_ = fileList("File1", 1680);
+    place(dir1_, "Dir1");
+    file1_ = fileList("File1");
     txtFileName_ = new QLineEdit(this);
-    place(txtFileName_, "txtFileName", 2160, 120, 3495, 375);
-    label1_ = label(captions::kLabel1, "Label1", 360, 240, 1575, txtFileName_);
-    cmdCul1_ = button(captions::kCul1, "cmdCul1", 6120, 240);
-    cmdOpen_ = button(captions::kOpen, "cmdOpen", 6120, 2160);
-    cmdCul2_ = button(captions::kCul2, "cmdCul2", 6120, 840);
-    cmdExit_ = button(captions::kExit, "cmdExit", 6120, 2880);
+    place(txtFileName_, "txtFileName");
+    label1_ = label(captions::kLabel1, "Label1", txtFileName_);
+    cmdCul1_ = button(captions::kCul1, "cmdCul1");
+    cmdOpen_ = button(captions::kOpen, "cmdOpen");
+    cmdCul2_ = button(captions::kCul2, "cmdCul2");
+    cmdExit_ = button(captions::kExit, "cmdExit");
     txtDis_ = new QPlainTextEdit(this);
-    place(txtDis_, "txtDis", 480, 3960, 6855, 2895);
+    place(txtDis_, "txtDis");
     txtDis_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtDis_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtDis_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtDis_->setTabChangesFocus(true);
     txtFileS_ = new QLineEdit(this);
-    place(txtFileS_, "txtFileS", 2160, 600, 3495, 375);
-    label2_ = label(captions::kLabel2, "Label2", 360, 720, 1575, txtFileS_);
+    place(txtFileS_, "txtFileS");
+    label2_ = label(captions::kLabel2, "Label2", txtFileS_);
     txtFileR_ = new QLineEdit(QString::fromUtf8(captions::kDefaultTolerance), this);
-    place(txtFileR_, "txtFileR", 2160, 1080, 3495, 375);
-    label3_ = label(captions::kLabel3, "Label3", 120, 1200, 2055, txtFileR_);
-    file2_ = fileList("File2", 2760);
+    place(txtFileR_, "txtFileR");
+    label3_ = label(captions::kLabel3, "Label3", txtFileR_);
+    file2_ = fileList("File2");
 
     // Focus follows the tab indexes; the labels take none.
     QWidget* order[] = {drive1_, dir1_, file1_, txtFileName_, cmdCul1_, cmdOpen_,

@@ -1,6 +1,7 @@
 #include "form1_win32.h"
 
 #include "captions.h"
+#include "form1_layout.h"
 #include "messages.h"
 #include "wide_text_windows.h"
 #include "window_logic.h"
@@ -16,46 +17,42 @@ using platform::narrow;
 using platform::widen;
 
 constexpr wchar_t kClassName[] = L"Form1";
-constexpr int kTwipsPerInch = 1440;
-constexpr int kClientWidth = 8100;
-constexpr int kClientHeight = 6885;
 /// How far Drive1's list drops down, in twips.
 constexpr int kDropDownHeight = 2400;
 
-/// One control: its class, name, caption and place in twips. The table's order is the
-/// creation order, which is the tab order; each label comes just before its text box, so
-/// that its access key moves the focus there.
-struct ControlSpec {
+/// One control: its class, name, caption and styles; its place is the shared layout's. The
+/// table's order is the creation order, which is the tab order; each label comes just before
+/// its text box, so that its access key moves the focus there.
+struct ControlTemplate {
     ControlId id;
     const wchar_t* windowClass;
     const char* name;
     const char* caption;
     DWORD style;
     DWORD exStyle;
-    int left, top, width, height;
 };
 
 constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
 constexpr DWORD kEdit = WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 
-const ControlSpec kControls[] = {
-    {kDrive1, L"COMBOBOX", "Drive1", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0, 480, 1680, 2415, 300},
-    {kDir1, L"LISTBOX", "Dir1", "", kList, WS_EX_CLIENTEDGE, 480, 2160, 2415, 1350},
-    {kFile1, L"LISTBOX", "File1", "", kList, WS_EX_CLIENTEDGE, 3360, 1680, 2295, 990},
-    {kLabel1, L"STATIC", "Label1", captions::kLabel1, SS_LEFT, 0, 360, 240, 1575, 255},
-    {kTxtFileName, L"EDIT", "txtFileName", "", kEdit, WS_EX_CLIENTEDGE, 2160, 120, 3495, 375},
-    {kCmdCul1, L"BUTTON", "cmdCul1", captions::kCul1, kButton, 0, 6120, 240, 1215, 495},
-    {kCmdOpen, L"BUTTON", "cmdOpen", captions::kOpen, kButton, 0, 6120, 2160, 1215, 495},
-    {kCmdCul2, L"BUTTON", "cmdCul2", captions::kCul2, kButton, 0, 6120, 840, 1215, 495},
-    {kCmdExit, L"BUTTON", "cmdExit", captions::kExit, kButton, 0, 6120, 2880, 1215, 495},
+const ControlTemplate kControls[] = {
+    {kDrive1, L"COMBOBOX", "Drive1", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0},
+    {kDir1, L"LISTBOX", "Dir1", "", kList, WS_EX_CLIENTEDGE},
+    {kFile1, L"LISTBOX", "File1", "", kList, WS_EX_CLIENTEDGE},
+    {kLabel1, L"STATIC", "Label1", captions::kLabel1, SS_LEFT, 0},
+    {kTxtFileName, L"EDIT", "txtFileName", "", kEdit, WS_EX_CLIENTEDGE},
+    {kCmdCul1, L"BUTTON", "cmdCul1", captions::kCul1, kButton, 0},
+    {kCmdOpen, L"BUTTON", "cmdOpen", captions::kOpen, kButton, 0},
+    {kCmdCul2, L"BUTTON", "cmdCul2", captions::kCul2, kButton, 0},
+    {kCmdExit, L"BUTTON", "cmdExit", captions::kExit, kButton, 0},
     {kTxtDis, L"EDIT", "txtDis", "", WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
-     WS_EX_CLIENTEDGE, 480, 3960, 6855, 2895},
-    {kLabel2, L"STATIC", "Label2", captions::kLabel2, SS_LEFT, 0, 360, 720, 1575, 255},
-    {kTxtFileS, L"EDIT", "txtFileS", "", kEdit, WS_EX_CLIENTEDGE, 2160, 600, 3495, 375},
-    {kLabel3, L"STATIC", "Label3", captions::kLabel3, SS_LEFT, 0, 120, 1200, 2055, 255},
-    {kTxtFileR, L"EDIT", "txtFileR", captions::kDefaultTolerance, kEdit, WS_EX_CLIENTEDGE, 2160, 1080, 3495, 375},
-    {kFile2, L"LISTBOX", "File2", "", kList, WS_EX_CLIENTEDGE, 3360, 2760, 2295, 990},
+     WS_EX_CLIENTEDGE},
+    {kLabel2, L"STATIC", "Label2", captions::kLabel2, SS_LEFT, 0},
+    {kTxtFileS, L"EDIT", "txtFileS", "", kEdit, WS_EX_CLIENTEDGE},
+    {kLabel3, L"STATIC", "Label3", captions::kLabel3, SS_LEFT, 0},
+    {kTxtFileR, L"EDIT", "txtFileR", captions::kDefaultTolerance, kEdit, WS_EX_CLIENTEDGE},
+    {kFile2, L"LISTBOX", "File2", "", kList, WS_EX_CLIENTEDGE},
 };
 
 MessageHook& messageHook() {
@@ -144,7 +141,7 @@ Form1::Form1(HINSTANCE instance) : state_(std::make_unique<WindowState>()) {
     ReleaseDC(nullptr, screen);
     // A fixed size, as the Qt window's: the client area is the layout's, in pixels.
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame{0, 0, pixels(kClientWidth), pixels(kClientHeight)};
+    RECT frame{0, 0, pixels(layout::kClientWidth), pixels(layout::kClientHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
     window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, widen(captions::kStart).c_str(), kStyle, CW_USEDEFAULT,
                               CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
@@ -164,7 +161,7 @@ Form1::~Form1() {
     if (font_ != nullptr) DeleteObject(font_);
 }
 
-int Form1::pixels(int twips) const { return MulDiv(twips, dpi_, kTwipsPerInch); }
+int Form1::pixels(int twips) const { return MulDiv(twips, dpi_, layout::kTwipsPerInch); }
 
 LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -234,16 +231,17 @@ void Form1::buildControls() {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     font_ = CreateFontIndirectW(&metrics.lfMessageFont);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    for (const ControlSpec& spec : kControls) {
-        const bool combo = spec.id == kDrive1;
+    for (const ControlTemplate& made : kControls) {
+        const layout::Place& at = layout::placeOf(made.name);
+        const bool combo = made.id == kDrive1;
         const HWND control = CreateWindowExW(
-            spec.exStyle, spec.windowClass, widen(spec.caption).c_str(), WS_CHILD | WS_VISIBLE | spec.style,
-            pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(combo ? kDropDownHeight : spec.height),
-            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-        if (control == nullptr) throw std::runtime_error(std::string("cannot create ") + spec.name);
+            made.exStyle, made.windowClass, widen(made.caption).c_str(), WS_CHILD | WS_VISIBLE | made.style,
+            pixels(at.left), pixels(at.top), pixels(at.width), pixels(combo ? kDropDownHeight : at.height),
+            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(made.id)), instance, nullptr);
+        if (control == nullptr) throw std::runtime_error(std::string("cannot create ") + made.name);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if (combo) { // the closed box is as high as the layout says
-            const int field = pixels(spec.height) - 2 * GetSystemMetrics(SM_CYEDGE) - 2;
+            const int field = pixels(at.height) - 2 * GetSystemMetrics(SM_CYEDGE) - 2;
             SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
         }
     }
