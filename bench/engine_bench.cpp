@@ -1,15 +1,15 @@
-// Micro-benchmarks of the hot parts: the line reader, numericValue and FlushGroup on the
+// Micro-benchmarks of the hot parts: the line reader, comparisonValue and flushGroup on the
 // ordering passes' worst case.
 
-#include "byte_source.h"
-#include "csv_writer.h"
-#include "group_step.h"
-#include "line_reader.h"
-#include "output_sink.h"
-#include "run_context.h"
-#include "run_report.h"
-#include "text_decoder.h"
-#include "window_state.h"
+#include "grouped/group_step.h"
+#include "grouped/grouped_tables.h"
+#include "output/csv_writer.h"
+#include "output/output_sink.h"
+#include "output/run_context.h"
+#include "output/run_report.h"
+#include "reading/byte_source.h"
+#include "reading/line_reader.h"
+#include "text/text_decoder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,7 +43,7 @@ void BM_LineReader(benchmark::State& state) {
         std::size_t total = 0;
         reader.forEachLine([&](std::string_view line, std::int64_t) {
             total += line.size();
-            return true;
+            return LineFlow::Next;
         });
         benchmark::DoNotOptimize(total);
     }
@@ -62,7 +62,7 @@ void BM_GroupCode(benchmark::State& state) {
 }
 BENCHMARK(BM_GroupCode);
 
-void BM_NumericValue(benchmark::State& state) {
+void BM_ComparisonValue(benchmark::State& state) {
     FieldValue cells[4];
     cells[0].setText("1234.5678", 1);
     cells[1].setText("-0.5", 1);
@@ -71,41 +71,41 @@ void BM_NumericValue(benchmark::State& state) {
     double sum = 0;
     std::size_t i = 0;
     for (auto _ : state) {
-        sum += numericValue(cells[i++ & 3]).value;
+        sum += comparisonValue(cells[i++ & 3]).value;
         benchmark::DoNotOptimize(sum);
     }
 }
-BENCHMARK(BM_NumericValue);
+BENCHMARK(BM_ComparisonValue);
 
 /// One group of 5000 members whose Y values climb in steps under the tolerance, so every
 /// neighbour pair lies within it: the exchange passes do their most work.
 void BM_FlushGroupWorstCase(benchmark::State& state) {
     constexpr int n = kTableRows;
-    auto window = std::make_unique<WindowState>();
+    auto tables = std::make_unique<GroupedTables>();
     for (int row = 1; row <= n; ++row) {
-        TextRecord& record = window->textTable.row(row);
+        TextRecord& record = tables->texts.row(row);
         record.content.setText(std::to_string(row), row);
         record.x.setText(std::to_string((row * 7919) % 10007), row);
         std::string y = std::to_string(((row * 7919) % n) * 60);
         y += ".5";
-        record.y.setText(y, row);
+        record.secondY.setText(y, row);
         record.vAlign.setNumber(2, row);
     }
-    window->heightTolerance = 100;
+    constexpr std::int16_t kRowTolerance = 100;
     const std::string file = "bench.dxf";
     TextDecoder decoder;
     FlushScratch scratch;
     for (auto _ : state) {
         state.PauseTiming();
-        for (int k = 1; k <= n; ++k) window->memberList[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k);
-        window->memberCount = n;
-        window->totalCount = 0;
+        for (int k = 1; k <= n; ++k) tables->members[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k);
+        tables->memberCount = n;
+        tables->totalCount = 0;
         StringSink sink;
         RunReport report;
         CellEncoder cells(CsvEncoding::Drawing, decoder, file);
         const RunContext context{file, decoder, sink, cells, report};
         state.ResumeTiming();
-        FlushGroup(*window, context, scratch);
+        flushGroup(*tables, kRowTolerance, 0, context, scratch);
         benchmark::DoNotOptimize(sink.data().size());
     }
     // Two passes over every pair of members.

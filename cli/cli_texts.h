@@ -1,18 +1,14 @@
 #pragma once
 // dxf2csv's own texts, in English and in Japanese.
 
-#include "messages.h"
+#include "messages/bilingual_text.h"
 
 #include <string>
 #include <string_view>
 
 namespace dxf2csv::cli_text {
 
-struct Texts {
-    std::string_view english;
-    std::string_view japanese;
-    std::string_view in(Language language) const { return language == Language::Japanese ? japanese : english; }
-};
+using Texts = BilingualText;
 
 inline constexpr Texts kUsage = {
     "usage: dxf2csv [-t TOLERANCE] [-o OUTPUT] [--encoding ENC] DRAWING...\n"
@@ -58,10 +54,7 @@ inline constexpr Texts kStandardInput = {"(standard input)", "(標準入力)"};
 
 /// `texts` in `language` with {1} replaced by `argument`.
 inline std::string format(const Texts& texts, Language language, std::string_view argument = {}) {
-    std::string text(texts.in(language));
-    const auto at = text.find("{1}");
-    if (at != std::string::npos) text.replace(at, 3, argument);
-    return text;
+    return fillIn(texts.in(language), {std::string(argument)});
 }
 
 } // namespace dxf2csv::cli_text

@@ -1,10 +1,9 @@
 #include "command_line.h"
 
 #include "cli_texts.h"
-#include "conversion_run.h"
-#include "run_failure.h"
-#include "version.h"
-#include "window_state.h"
+#include "messages/run_failure.h"
+#include "run/conversion_run.h"
+#include "run/version.h"
 
 #include <memory>
 #include <optional>
@@ -15,9 +14,8 @@ namespace {
 constexpr std::string_view kStandardStream = "-";
 
 struct Options {
-    std::string tolerance = "100";
+    RunSettings settings;
     std::optional<std::string> output;
-    CsvEncoding encoding = CsvEncoding::Drawing;
     std::vector<std::string> drawings;
 };
 
@@ -43,10 +41,8 @@ public:
         if (const Usage error = check()) return usageError(*error);
 
         bool anyFailed = false;
-        // One state, cleared by every run: each drawing converts from a fresh state.
-        auto state = std::make_unique<WindowState>();
         for (const std::string& drawing : options_.drawings) {
-            if (!convert(drawing, *state)) anyFailed = true;
+            if (!convert(drawing)) anyFailed = true;
         }
         return anyFailed ? kExitRunFailed : kExitSuccess;
     }
@@ -87,7 +83,7 @@ private:
             }
             std::string* target = nullptr;
             std::string encoding;
-            if (name == "-t" || name == "--tolerance") target = &options_.tolerance;
+            if (name == "-t" || name == "--tolerance") target = &options_.settings.tolerance;
             else if (name == "-o" || name == "--output") target = &options_.output.emplace();
             else if (name == "--encoding") target = &encoding;
             else return cli_text::format(cli_text::kUnknownOption, language_, arg);
@@ -99,7 +95,7 @@ private:
             if (name == "--encoding") {
                 const auto named = csvEncodingNamed(encoding);
                 if (!named) return cli_text::format(cli_text::kUnknownEncoding, language_, encoding);
-                options_.encoding = *named;
+                options_.settings.encoding = *named;
             }
         }
         return std::nullopt;
@@ -115,7 +111,7 @@ private:
     }
 
     /// Converts one drawing; false when it failed (the failure is told on standard error).
-    bool convert(const std::string& drawing, WindowState& state) {
+    bool convert(const std::string& drawing) {
         const bool fromInput = drawing == kStandardStream;
         // A drawing from standard input has no name to put the CSV beside.
         const std::string output = options_.output ? *options_.output : fromInput ? std::string(kStandardStream) : drawing + ".csv";
@@ -128,13 +124,12 @@ private:
                 std::unique_ptr<AtomicFile> file;
                 OutputSink* sink = &staged;
                 if (!toOutput) sink = (file = std::make_unique<AtomicFile>(output)).get();
-                report = ConvertDrawing(*input, *sink, options_.tolerance, state,
-                                        std::string(cli_text::kStandardInput.in(language_)), options_.encoding);
+                report = convertDrawing(*input, *sink, options_.settings, std::string(cli_text::kStandardInput.in(language_)));
             } else if (toOutput) {
                 FileSource input(drawing);
-                report = ConvertDrawing(input, staged, options_.tolerance, state, drawing, options_.encoding);
+                report = convertDrawing(input, staged, options_.settings, drawing);
             } else {
-                report = ConversionRun(drawing, output, options_.tolerance, state, options_.encoding);
+                report = convertFile(drawing, output, options_.settings);
             }
             if (toOutput) {
                 if (const platform::SystemError error = terminal_.write(StandardStream::Output, staged.data()))

@@ -1,7 +1,7 @@
 #pragma once
 // The dxf2csv command line, apart from main so that tests can drive it in-process.
 
-#include "messages.h"
+#include "messages/messages.h"
 #include "terminal.h"
 
 #include <string>

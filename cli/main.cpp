@@ -1,7 +1,7 @@
 // dxf2csv: converts the grouped TEXT tables of ASCII DXF drawings into CSV files.
 
 #include "command_line.h"
-#include "process.h"
+#include "platform/process.h"
 
 #include <exception>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
-// Where dxf2csv reads and writes: the process's standard streams, or strings in tests.
+// Where dxf2csv reads and writes: the process's standard streams (tests give strings instead).
 
-#include "byte_source.h"
-#include "standard_streams.h"
-#include "system_error.h"
+#include "platform/standard_streams.h"
+#include "platform/system_error.h"
+#include "reading/byte_source.h"
 
 #include <memory>
 #include <string>
@@ -30,23 +30,6 @@ public:
     platform::SystemError print(StandardStream stream, std::string_view text) override;
     platform::SystemError write(StandardStream stream, std::string_view bytes) override;
     std::unique_ptr<ByteSource> standardInput() override;
-};
-
-/// Strings, for tests: what was printed or written to each stream, and an input given up front.
-class StringTerminal final : public Terminal {
-public:
-    explicit StringTerminal(std::string input = {}) : input_(std::move(input)) {}
-    platform::SystemError print(StandardStream stream, std::string_view text) override;
-    platform::SystemError write(StandardStream stream, std::string_view bytes) override;
-    std::unique_ptr<ByteSource> standardInput() override;
-
-    std::string out; ///< standard output
-    std::string err; ///< standard error
-    /// When set, standard output cannot be written and the system says this.
-    std::string outputFailure;
-
-private:
-    std::string input_;
 };
 
 } // namespace dxf2csv

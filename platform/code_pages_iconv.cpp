@@ -1,4 +1,6 @@
-#include "code_pages.h"
+#include "platform/code_pages.h"
+
+#include "platform/utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,8 +8,6 @@
 
 namespace dxf2csv::platform {
 namespace {
-
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 std::string iconvName(int page) { return "CP" + std::to_string(page); }
 
@@ -40,7 +40,7 @@ std::optional<std::string> codePageToUtf8(int page, std::string_view bytes) {
         if (errno == E2BIG) continue;
         // An invalid or cut-off sequence: one replacement, and on after its first byte. (glibc's
         // CP949 converter may have passed over the sequence already, to the end of the input.)
-        out += kReplacement;
+        out += kReplacementCharacter;
         if (inLeft == 0) break;
         ++in;
         --inLeft;
@@ -75,7 +75,7 @@ std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::
     std::size_t at = 0;
     while (at < text.size()) {
         const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = std::min<std::size_t>(lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4, text.size() - at);
+        const std::size_t length = std::min<std::size_t>(utf8Length(lead), text.size() - at);
         const std::string_view character = text.substr(at, length);
         char encoded[16];
         char* in = const_cast<char*>(character.data());

@@ -1,6 +1,7 @@
-#include "code_pages.h"
+#include "platform/code_pages.h"
 
-#include "wide_text_windows.h"
+#include "platform/utf8.h"
+#include "platform/wide_text_windows.h"
 
 #include <windows.h>
 
@@ -10,7 +11,6 @@
 namespace dxf2csv::platform {
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 /// The pages that the Linux build's converter (glibc's iconv) knows by the name CP<n>: a page
 /// outside this list is not read there, so it is not read here either, and a drawing that
@@ -85,7 +85,7 @@ std::optional<std::string> codePageToUtf8(int page, std::string_view bytes) {
         if (n <= 0) {
             out += narrow(wide);
             wide.clear();
-            out += kReplacement;
+            out += kReplacementCharacter;
             bytes.remove_prefix(1);
             continue;
         }
@@ -108,7 +108,7 @@ std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::
     std::size_t offset = 0;
     while (offset < text.size()) {
         const auto lead = static_cast<unsigned char>(text[offset]);
-        const std::size_t size = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const std::size_t size = utf8Length(lead);
         wchar_t wide[2];
         const int wideSize = offset + size <= text.size()
                                  ? MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data() + offset,

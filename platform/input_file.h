@@ -1,7 +1,7 @@
 #pragma once
 // A file read from its start to its end, as the bytes on disk (no text-mode translation).
 
-#include "system_error.h"
+#include "platform/system_error.h"
 
 #include <cstddef>
 #include <cstdint>

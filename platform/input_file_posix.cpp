@@ -1,6 +1,6 @@
-#include "input_file.h"
+#include "platform/input_file.h"
 
-#include "io_faults.h"
+#include "platform/io_faults.h"
 
 #include <cerrno>
 #include <cstring>
@@ -21,16 +21,13 @@ ssize_t readWithFaults(int fd, char* buffer, std::size_t size, std::uint64_t alr
         errno = EINTR;
         return -1;
     }
-    if (faults.readFailsAfter) {
-        if (alreadyRead >= *faults.readFailsAfter) {
-            if (++faults.readFailures > IoFaults::kGivingUp) return 0;
-            errno = EIO;
-            return -1;
-        }
-        const std::uint64_t left = *faults.readFailsAfter - alreadyRead;
-        if (left < size) size = static_cast<std::size_t>(left);
+    const auto allowed = bytesBeforeFault(faults.readFailsAfter, alreadyRead, size);
+    if (!allowed) {
+        if (++faults.readFailures > IoFaults::kGivingUp) return 0;
+        errno = EIO;
+        return -1;
     }
-    return ::read(fd, buffer, size);
+    return ::read(fd, buffer, *allowed);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-#include "input_file.h"
+#include "platform/input_file.h"
 
-#include "io_faults.h"
-#include "wide_text_windows.h"
+#include "platform/io_faults.h"
+#include "platform/wide_text_windows.h"
 
 #include <windows.h>
 
@@ -15,20 +15,17 @@ HANDLE handleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
 bool readWithFaults(HANDLE file, char* buffer, std::size_t size, std::uint64_t alreadyRead, DWORD& got) {
     IoFaults& faults = ioFaultsForTesting();
     if (faults.interruptedReads > 0) faults.interruptedReads = 0;
-    if (faults.readFailsAfter) {
-        if (alreadyRead >= *faults.readFailsAfter) {
-            if (++faults.readFailures > IoFaults::kGivingUp) {
-                got = 0;
-                return true;
-            }
-            SetLastError(ERROR_IO_DEVICE);
-            return false;
+    const auto allowed = bytesBeforeFault(faults.readFailsAfter, alreadyRead, size);
+    if (!allowed) {
+        if (++faults.readFailures > IoFaults::kGivingUp) {
+            got = 0;
+            return true;
         }
-        const std::uint64_t left = *faults.readFailsAfter - alreadyRead;
-        if (left < size) size = static_cast<std::size_t>(left);
+        SetLastError(ERROR_IO_DEVICE);
+        return false;
     }
     constexpr std::size_t kLargestRead = 1u << 30;
-    return ReadFile(file, buffer, static_cast<DWORD>(size < kLargestRead ? size : kLargestRead), &got, nullptr) != 0;
+    return ReadFile(file, buffer, static_cast<DWORD>(*allowed < kLargestRead ? *allowed : kLargestRead), &got, nullptr) != 0;
 }
 
 } // namespace

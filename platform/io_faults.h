@@ -2,6 +2,7 @@
 // Faults that tests inject into reading the drawing and writing the CSV, the same on every
 // system, so that what a failure leaves behind can be checked without a broken disk.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -20,6 +21,12 @@ struct IoFaults {
     /// be tried again.
     int interruptedReads = 0;
 };
+
+/// How many of `size` bytes a read or a write may move when the faults let `limit` bytes move
+/// in all and `done` have moved: all of them without a limit, fewer up to the limit, and
+/// nothing once it is reached (the call must fail then).
+std::optional<std::size_t> bytesBeforeFault(const std::optional<std::uint64_t>& limit, std::uint64_t done,
+                                            std::size_t size) noexcept;
 
 /// The faults in force; none unless a test sets them.
 IoFaults& ioFaultsForTesting();

@@ -1,6 +1,6 @@
-#include "process.h"
+#include "platform/process.h"
 
-#include "user_language.h"
+#include "platform/user_language.h"
 
 namespace dxf2csv::platform {
 

@@ -1,7 +1,7 @@
-#include "process.h"
+#include "platform/process.h"
 
-#include "user_language.h"
-#include "wide_text_windows.h"
+#include "platform/user_language.h"
+#include "platform/wide_text_windows.h"
 
 #include <windows.h>
 #include <shellapi.h>

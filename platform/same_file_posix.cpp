@@ -1,4 +1,4 @@
-#include "same_file.h"
+#include "platform/same_file.h"
 
 #include <sys/stat.h>
 

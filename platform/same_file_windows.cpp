@@ -1,6 +1,6 @@
-#include "same_file.h"
+#include "platform/same_file.h"
 
-#include "wide_text_windows.h"
+#include "platform/wide_text_windows.h"
 
 #include <windows.h>
 

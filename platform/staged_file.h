@@ -2,7 +2,7 @@
 // A file's new content, written beside it and moved into its place in one step, so the file is
 // either as it was or wholly new.
 
-#include "system_error.h"
+#include "platform/system_error.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "staged_file.h"
+#include "platform/staged_file.h"
 
-#include "io_faults.h"
+#include "platform/io_faults.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -38,15 +38,12 @@ mode_t newFileMode() {
 /// ::write, with the faults a test asked for.
 ssize_t writeWithFaults(int fd, const char* data, std::size_t size, std::uint64_t alreadyWritten) {
     const IoFaults& faults = ioFaultsForTesting();
-    if (faults.writeFailsAfter) {
-        if (alreadyWritten >= *faults.writeFailsAfter) {
-            errno = ENOSPC;
-            return -1;
-        }
-        const std::uint64_t left = *faults.writeFailsAfter - alreadyWritten;
-        if (left < size) size = static_cast<std::size_t>(left);
+    const auto allowed = bytesBeforeFault(faults.writeFailsAfter, alreadyWritten, size);
+    if (!allowed) {
+        errno = ENOSPC;
+        return -1;
     }
-    return ::write(fd, data, size);
+    return ::write(fd, data, *allowed);
 }
 
 } // namespace

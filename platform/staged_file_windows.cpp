@@ -1,7 +1,7 @@
-#include "staged_file.h"
+#include "platform/staged_file.h"
 
-#include "io_faults.h"
-#include "wide_text_windows.h"
+#include "platform/io_faults.h"
+#include "platform/wide_text_windows.h"
 
 #include <windows.h>
 
@@ -77,16 +77,13 @@ void splitPath(const std::wstring& path, std::wstring& folder, std::wstring& nam
 /// WriteFile, with the faults a test asked for.
 bool writeWithFaults(HANDLE file, const char* data, std::size_t size, std::uint64_t alreadyWritten, DWORD& written) {
     const IoFaults& faults = ioFaultsForTesting();
-    if (faults.writeFailsAfter) {
-        if (alreadyWritten >= *faults.writeFailsAfter) {
-            SetLastError(ERROR_DISK_FULL);
-            return false;
-        }
-        const std::uint64_t left = *faults.writeFailsAfter - alreadyWritten;
-        if (left < size) size = static_cast<std::size_t>(left);
+    const auto allowed = bytesBeforeFault(faults.writeFailsAfter, alreadyWritten, size);
+    if (!allowed) {
+        SetLastError(ERROR_DISK_FULL);
+        return false;
     }
     constexpr std::size_t kLargestWrite = 1u << 30;
-    return WriteFile(file, data, static_cast<DWORD>(size < kLargestWrite ? size : kLargestWrite), &written, nullptr) != 0;
+    return WriteFile(file, data, static_cast<DWORD>(*allowed < kLargestWrite ? *allowed : kLargestWrite), &written, nullptr) != 0;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
-// The process's standard input, output and error.
+// The process's standard output and error (standard input is read as an InputFile).
 
-#include "system_error.h"
+#include "platform/system_error.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "standard_streams.h"
+#include "platform/standard_streams.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "standard_streams.h"
+#include "platform/standard_streams.h"
 
-#include "wide_text_windows.h"
+#include "platform/wide_text_windows.h"
 
 #include <windows.h>
 

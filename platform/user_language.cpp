@@ -1,4 +1,4 @@
-#include "user_language.h"
+#include "platform/user_language.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "wide_text_windows.h"
+#include "platform/wide_text_windows.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Each instruction set's classifier against the classes' own definition, byte by byte.
 
-#include "byte_classes.h"
-#include "line_ends.h"
+#include "reading/byte_classes.h"
+#include "reading/line_ends.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Code pages give the same on every system: holes of a page show as U+FFFD (Windows' own
 // tables fill some), and no character is replaced by a look-alike.
 
-#include "code_pages.h"
+#include "platform/code_pages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The dxf2csv command line: options, several drawings, exit statuses, and one real process.
 
 #include "command_line.h"
+#include "string_terminal.h"
 #include "system_words.h"
 #include "test_support.h"
 
@@ -32,7 +33,7 @@ struct Outcome {
 };
 
 Outcome run(const std::vector<std::string>& args, std::string input = {}) {
-    StringTerminal terminal(std::move(input));
+    test::StringTerminal terminal(std::move(input));
     const int status = runCommandLine(args, terminal);
     return {status, terminal.out, terminal.err};
 }
@@ -70,7 +71,7 @@ TEST(CommandLine, UsageErrorsAndHelpInEitherLanguage) {
     for (const Case& c : cases) {
         for (const Language language : {Language::English, Language::Japanese}) {
             SCOPED_TRACE(std::string(c.name) + (language == Language::Japanese ? ", Japanese" : ", English"));
-            StringTerminal terminal;
+            test::StringTerminal terminal;
             EXPECT_EQ(runCommandLine(c.args, terminal, language), c.status);
             const std::string& shown = c.status == kExitUsage ? terminal.err : terminal.out;
             EXPECT_EQ(shown.rfind(language == Language::Japanese ? c.japanese : c.english, 0), 0u) << shown;
@@ -83,7 +84,7 @@ TEST(CommandLine, FailuresSpeakTheUsersLanguage) {
     TempDir dir;
     writeFile(dir.path("bad.dxf"), "  0\nSECTION\n  2\nENTITIES\nxx\nTEXT\n");
     for (const Language language : {Language::English, Language::Japanese}) {
-        StringTerminal terminal;
+        test::StringTerminal terminal;
         EXPECT_EQ(runCommandLine({dir.path("bad.dxf"), dir.path("missing.dxf")}, terminal, language), kExitRunFailed);
         const std::string missing = test::systemWords(test::SystemCondition::NoSuchFile);
         EXPECT_EQ(terminal.err, language == Language::English
@@ -213,7 +214,7 @@ TEST(CommandLine, AnOutputThatCannotBeWrittenIsAFailure) {
     writeFile(dir.path("plan.dxf"), drawing(textEntity("A", "a", "0", "0"), groupObject({"A"})));
     for (const bool csvToOutput : {true, false}) {
         SCOPED_TRACE(csvToOutput ? "the CSV" : "the report");
-        StringTerminal terminal;
+        test::StringTerminal terminal;
         terminal.outputFailure = "No space left on device";
         const std::vector<std::string> args = csvToOutput ? std::vector<std::string>{"-o", "-", dir.path("plan.dxf")}
                                                           : std::vector<std::string>{dir.path("plan.dxf")};

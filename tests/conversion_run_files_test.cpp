@@ -1,8 +1,8 @@
 // Runs against real files: what a failure leaves on disk, and where the CSV may not go.
 
-#include "conversion_run.h"
-#include "io_faults.h"
-#include "output_sink.h"
+#include "output/output_sink.h"
+#include "platform/io_faults.h"
+#include "run/conversion_run.h"
 #include "system_words.h"
 #include "test_support.h"
 
@@ -50,9 +50,8 @@ std::vector<std::string> bigHandles() {
 
 /// Runs and returns the failure (fails the test when the run succeeds).
 RunFailure runFails(const std::string& in, const std::string& out, const std::string& tolerance = "100") {
-    auto state = std::make_unique<WindowState>();
     try {
-        ConversionRun(in, out, tolerance, *state);
+        convertFile(in, out, {std::string(tolerance)});
     } catch (const RunFailure& failure) {
         return failure;
     }
@@ -67,8 +66,7 @@ TEST(ConversionRunFiles, SuccessReplacesTheOutputAndKeepsItsMode) {
 #ifndef _WIN32
     ::chmod(dir.path("a.dxf.csv").c_str(), 0640);
 #endif
-    auto state = std::make_unique<WindowState>();
-    ConversionRun(dir.path("a.dxf"), dir.path("a.dxf.csv"), "100", *state);
+    convertFile(dir.path("a.dxf"), dir.path("a.dxf.csv"), {"100"});
     EXPECT_EQ(readFile(dir.path("a.dxf.csv")), "x\r\n");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.dxf", "a.dxf.csv"}));
 #ifndef _WIN32
@@ -77,7 +75,7 @@ TEST(ConversionRunFiles, SuccessReplacesTheOutputAndKeepsItsMode) {
 
     // A link as output stays a link; its target gets the CSV.
     fs::create_symlink("a.dxf.csv", dir.path("link.csv"));
-    ConversionRun(dir.path("a.dxf"), dir.path("link.csv"), "100", *state);
+    convertFile(dir.path("a.dxf"), dir.path("link.csv"), {"100"});
     EXPECT_TRUE(fs::is_symlink(dir.path("link.csv")));
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.dxf", "a.dxf.csv", "link.csv"}));
 #endif
@@ -186,11 +184,10 @@ TEST(ConversionRunFiles, PermissionsAreHonoured) {
 
     // Plain checks, no test assertions: they may run in a child process.
     auto check = [&]() -> std::string {
-        auto state = std::make_unique<WindowState>();
         std::string wrong;
         auto expect = [&](const std::string& in, const std::string& out, FailureKind kind) {
             try {
-                ConversionRun(in, out, "100", *state);
+                convertFile(in, out, {"100"});
                 wrong += in + " -> " + out + " succeeded; ";
             } catch (const RunFailure& failure) {
                 if (failure.kind() != kind) wrong += std::string(failure.what()) + "; ";
@@ -273,9 +270,8 @@ TEST(ConversionRunFiles, AReadErrorFailsTheRunOnceAndLeavesTheOutputAsItWas) {
         writeFile(dir.path("a.dxf"), theDrawing);
         writeFile(dir.path("a.dxf.csv"), kOldCsv);
         InjectedFaults injected(c.faults);
-        auto state = std::make_unique<WindowState>();
         try {
-            ConversionRun(dir.path("a.dxf"), dir.path("a.dxf.csv"), "100", *state);
+            convertFile(dir.path("a.dxf"), dir.path("a.dxf.csv"), {"100"});
             EXPECT_FALSE(c.kind) << "the run succeeded";
             EXPECT_NE(readFile(dir.path("a.dxf.csv")), kOldCsv);
         } catch (const RunFailure& failure) {

@@ -1,8 +1,7 @@
 // Whole runs over small inline drawings: sections, pairs, the report and the fresh start.
 
-#include "conversion_run.h"
 #include "read_every_pair.h"
-#include "tolerance.h"
+#include "run/conversion_run.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -163,11 +162,10 @@ TEST(ConversionRun, EveryRunStartsFromAFreshStateInEveryRow) {
             entities += text;
         }
         const std::string second = drawing(entities, groupObject({"B1", "B2", "B3"}));
-        auto state = std::make_unique<WindowState>();
         for (const std::string* d : {&first, &second}) {
             MemorySource source(*d);
             StringSink sink;
-            const RunReport report = ConvertDrawing(source, sink, "100", *state, "run.dxf");
+            const RunReport report = convertDrawing(source, sink, {}, "run.dxf");
             if (d == &second) {
                 EXPECT_EQ(sink.data(), c.csv);
                 EXPECT_EQ(report.lines().at(1) == "警告！！垂直方向の文字位置が中央設定されていない。", c.warned);
@@ -249,24 +247,6 @@ TEST(ConversionRun, Failures) {
     }
 }
 
-TEST(ReadTolerance, AcceptsWhatAnInputMethodTypes) {
-    struct Case {
-        const char* name;
-        const char* text;
-        int expected;
-    };
-    const Case cases[] = {
-        {"default", "100", 100},         {"rounded down", "12.7", 12},     {"negative", "-0.5", -1},
-        {"blanks", " 50 ", 50},          {"full-width digits", "１００", 100}, {"full-width sign and point", "－０．５", -1},
-        {"full-width space", "　２０", 20}, {"full-width exponent", "１Ｅ２", 100},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(readTolerance(c.text, "t"), c.expected);
-    }
-    EXPECT_THROW(readTolerance("１００ｍｍ", "t"), RunFailure);
-}
-
 TEST(ConversionRun, ReportShowsTextsInTheDrawingsCharacterSet) {
     struct Case {
         const char* name;
@@ -308,10 +288,9 @@ struct Outcome {
 Outcome outcomeOf(const std::string& bytes) {
     MemorySource source(bytes);
     StringSink sink;
-    auto state = std::make_unique<WindowState>();
     Outcome outcome;
     try {
-        outcome.report = ConvertDrawing(source, sink, "100", *state, "d.dxf").text();
+        outcome.report = convertDrawing(source, sink, {}, "d.dxf").text();
     } catch (const RunFailure& failure) {
         outcome.failure = std::string(kindName(failure.kind())) + " at " + std::to_string(failure.line());
     }
@@ -358,9 +337,8 @@ TEST(ConversionRun, HeaderVariablesCountOnlyInTheHeaderSection) {
 TEST(ConversionRun, GoldenReportBytes) {
     const std::string folder = TEST_DATA_DIR;
     test::TempDir dir;
-    auto state = std::make_unique<WindowState>();
     const RunReport report =
-        ConversionRun(folder + "/two_tables.dxf", dir.path("two_tables.dxf.csv"), "100", *state);
+        convertFile(folder + "/two_tables.dxf", dir.path("two_tables.dxf.csv"), {"100"});
     EXPECT_EQ(report.text(), test::readFile(folder + "/two_tables.report"));
     EXPECT_EQ(test::readFile(dir.path("two_tables.dxf.csv")), test::readFile(folder + "/two_tables.csv"));
 }

@@ -1,6 +1,6 @@
 // The CSV in each encoding: the drawing's bytes, or its texts as the drawing shows them.
 
-#include "conversion_run.h"
+#include "run/conversion_run.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 namespace dxf2csv {
 namespace {
 
+using test::convert;
+using test::drawing;
 using test::groupObject;
 using test::textEntity;
 
@@ -52,8 +54,7 @@ TEST(CsvEncoding, EachEncodingWritesTheTextsAsTheDrawingShowsThem) {
         ASSERT_TRUE(encoding);
         MemorySource source(c.drawing);
         StringSink sink;
-        auto state = std::make_unique<WindowState>();
-        ConvertDrawing(source, sink, "100", *state, "d.dxf", *encoding);
+        convertDrawing(source, sink, {"100", *encoding}, "d.dxf");
         EXPECT_EQ(sink.data(), c.csv);
     }
     EXPECT_FALSE(csvEncodingNamed("latin-1"));
@@ -64,15 +65,21 @@ TEST(CsvEncoding, ACharacterThatCp932LacksFailsNamingItsLineAndTheCharacter) {
     const std::string d = rowDrawing("  9\n$ACADVER\n  1\nAC1027\n", {"ナット", "M8 \\U+D83D\\U+DD29 ₩"});
     MemorySource source(d);
     StringSink sink;
-    auto state = std::make_unique<WindowState>();
     try {
-        ConvertDrawing(source, sink, "100", *state, "d.dxf", CsvEncoding::Cp932);
+        convertDrawing(source, sink, {"100", CsvEncoding::Cp932}, "d.dxf");
         FAIL() << "no failure";
     } catch (const RunFailure& failure) {
         EXPECT_EQ(failure.kind(), FailureKind::NotInCodePage);
         EXPECT_EQ(failure.line(), 14 + 16 + 12);
         EXPECT_EQ(failure.detail(), "\"🔩\" (U+1F529) cannot be written in CP932");
     }
+}
+
+TEST(CsvWriter, QuotesOnlyFieldsThatNeedIt) {
+    const std::string entities = textEntity("A", "ワッシャー, 平", "0", "0") + textEntity("B", "3/8\" pipe", "10", "0") +
+                                 textEntity("C", " plain ", "20", "0") + textEntity("D", "", "30", "0");
+    const auto result = convert(drawing(entities, groupObject({"A", "B", "C", "D"})));
+    EXPECT_EQ(result.csv, "\"ワッシャー, 平\",\"3/8\"\" pipe\", plain ,\r\n");
 }
 
 } // namespace

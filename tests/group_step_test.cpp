@@ -1,6 +1,6 @@
 // Ordering members into rows, the CSV block of each group, and the group's report lines.
 
-#include "group_step.h"
+#include "grouped/group_step.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -152,13 +152,6 @@ TEST(FlushGroup, BlocksFollowTheGroupsAndCountIntoTheTotal) {
     EXPECT_EQ(result.report, expected);
 }
 
-TEST(FlushGroup, QuotesOnlyFieldsThatNeedIt) {
-    const std::string entities = textEntity("A", "ワッシャー, 平", "0", "0") + textEntity("B", "3/8\" pipe", "10", "0") +
-                                 textEntity("C", " plain ", "20", "0") + textEntity("D", "", "30", "0");
-    const auto result = convert(drawing(entities, groupObject({"A", "B", "C", "D"})));
-    EXPECT_EQ(result.csv, "\"ワッシャー, 平\",\"3/8\"\" pipe\", plain ,\r\n");
-}
-
 /// A TEXT with group 20 and group 21 as given ("" leaves one out), 21 first when `y2First`.
 std::string textWithPoints(const std::string& handle, const std::string& x, const std::string& y1,
                            const std::string& y2, bool y2First = false) {
@@ -247,20 +240,6 @@ TEST(FlushGroup, LimitsFail) {
     const auto tooMany = failureOf(drawing(entities, objects), "0");
     ASSERT_TRUE(tooMany);
     EXPECT_EQ(tooMany->kind(), FailureKind::NumberOutOfRange);
-}
-
-TEST(HandleIndex, FindsEveryRowOfAHandleInRowOrder) {
-    TextTable table;
-    const char* handles[] = {"A", "B", "A", nullptr, "A"};
-    for (int row = 1; row <= 5; ++row)
-        if (handles[row - 1] != nullptr) table.row(row).handle.setText(handles[row - 1], row);
-    HandleIndex index;
-    index.prepare(table, 4);
-    std::vector<int> rows;
-    for (int row = index.first("A"); row != 0; row = index.next(row)) rows.push_back(row);
-    EXPECT_EQ(rows, (std::vector<int>{1, 3})); // row 5 lies past the limit
-    EXPECT_EQ(index.first(""), 4);              // an absent handle matches the empty line only
-    EXPECT_EQ(index.first("a"), 0);             // case counts
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "line_reader.h"
+#include "reading/line_reader.h"
 
-#include "run_failure.h"
+#include "messages/run_failure.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,14 +10,27 @@
 namespace dxf2csv {
 namespace {
 
+/// The reader's next line and its number, one line at a time; false at the end of the input.
+bool nextLine(LineReader& reader, std::string_view& line, std::int64_t* number = nullptr) {
+    bool got = false;
+    reader.forEachLine([&](std::string_view l, std::int64_t n) {
+        line = l;
+        if (number != nullptr) *number = n;
+        got = true;
+        return LineFlow::Stop;
+    });
+    return got;
+}
+
 std::vector<std::string> readAll(std::string_view bytes, std::size_t block) {
     MemorySource source(bytes);
     LineReader reader(source, block);
     std::vector<std::string> lines;
     std::string_view line;
-    while (reader.next(line)) {
+    std::int64_t number = 0;
+    while (nextLine(reader, line, &number)) {
         lines.emplace_back(line);
-        EXPECT_EQ(reader.lineNumber(), static_cast<std::int64_t>(lines.size()));
+        EXPECT_EQ(number, static_cast<std::int64_t>(lines.size()));
     }
     return lines;
 }
@@ -74,15 +87,15 @@ TEST(LineReader, RefusesALineLongerThanAnyDrawingHolds) {
     MemorySource fits(bytes);
     LineReader roomy(fits, 64, "big.dxf", 8192);
     std::string_view line;
-    ASSERT_TRUE(roomy.next(line));
-    ASSERT_TRUE(roomy.next(line));
+    ASSERT_TRUE(nextLine(roomy, line));
+    ASSERT_TRUE(nextLine(roomy, line));
     EXPECT_EQ(line.size(), 5000u);
 
     MemorySource source(bytes);
     LineReader reader(source, 64, "big.dxf", 4096);
-    ASSERT_TRUE(reader.next(line));
+    ASSERT_TRUE(nextLine(reader, line));
     try {
-        reader.next(line);
+        nextLine(reader, line);
         FAIL() << "no failure";
     } catch (const RunFailure& failure) {
         EXPECT_EQ(failure.kind(), FailureKind::LineTooLong);
@@ -97,9 +110,10 @@ TEST(LineReader, PeekAndSkipLeaveLineNumbersAlone) {
     EXPECT_EQ(reader.peek(3), "\xEF\xBB\xBF");
     reader.skip(3);
     std::string_view line;
-    ASSERT_TRUE(reader.next(line));
+    std::int64_t number = 0;
+    ASSERT_TRUE(nextLine(reader, line, &number));
     EXPECT_EQ(line, "0");
-    EXPECT_EQ(reader.lineNumber(), 1);
+    EXPECT_EQ(number, 1);
 }
 
 } // namespace

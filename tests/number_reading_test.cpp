@@ -1,7 +1,7 @@
-#include "number_reading.h"
+#include "reading/number_reading.h"
 
-#include "run_failure.h"
-#include "window_state.h"
+#include "messages/run_failure.h"
+#include "reading/field_value.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 namespace dxf2csv {
 namespace {
 
-TEST(WholeNumber, ReadsDecimalTextsAndRoundsDown) {
+TEST(FlooredNumber, ReadsDecimalTextsAndRoundsDown) {
     struct Case {
         const char* name;
         const char* text;
@@ -38,7 +38,7 @@ TEST(WholeNumber, ReadsDecimalTextsAndRoundsDown) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(wholeNumber(c.text), c.expected);
+        EXPECT_EQ(floorDecimal(c.text), c.expected);
     }
 }
 
@@ -46,7 +46,7 @@ TEST(NumericValue, ReadsCellsAsWholeNumbers) {
     struct Case {
         const char* name;
         FieldValue cell;
-        WholeNumber expected;
+        FlooredNumber expected;
     };
     auto text = [](const char* t) {
         FieldValue cell;
@@ -64,7 +64,7 @@ TEST(NumericValue, ReadsCellsAsWholeNumbers) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const WholeNumber value = numericValue(c.cell);
+        const FlooredNumber value = comparisonValue(c.cell);
         EXPECT_EQ(value.status, c.expected.status);
         if (c.expected.status == NumberStatus::Ok) {
             EXPECT_EQ(value.value, c.expected.value);
@@ -92,7 +92,7 @@ TEST(ReadWhole16, KeepsSixteenBitLimits) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        for (const Whole16 read : {readWhole16(c.text), readGroupCode(c.text)}) {
+        for (const Floored16 read : {readFloored16(c.text), readGroupCode(c.text)}) {
             EXPECT_EQ(read.status, c.status);
             if (c.status == NumberStatus::Ok) {
                 EXPECT_EQ(read.value, c.expected);
@@ -100,12 +100,6 @@ TEST(ReadWhole16, KeepsSixteenBitLimits) {
         }
     }
 }
-
-TEST(CheckedAdd16, FailsPast32767) {
-    EXPECT_EQ(checkedAdd16(32766, 1, "f", 1, Detail::TotalReaches), 32767);
-    EXPECT_THROW(checkedAdd16(32767, 1, "f", 1, Detail::TotalReaches), RunFailure);
-}
-
 
 } // namespace
 } // namespace dxf2csv

@@ -1,16 +1,28 @@
 // The exchange passes against a plain reading of them (test::plainPasses).
 
-#include "row_ordering.h"
+#include "grouped/row_ordering.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <span>
 #include <utility>
 #include <vector>
 
 namespace dxf2csv {
 namespace {
+
+/// Both passes at once: the order of the members with these numbers (slot k holds member
+/// result[k]).
+std::vector<int> orderRows(std::span<const double> x, std::span<const double> y, double tolerance) {
+    RowOrdering ordering;
+    ordering.topToBottom(y, tolerance);
+    std::vector<double> xBySlot(x.size());
+    for (std::size_t k = 0; k < x.size(); ++k) xBySlot[k] = x[static_cast<std::size_t>(ordering.order()[k])];
+    ordering.leftToRight(xBySlot, tolerance);
+    return {ordering.order().begin(), ordering.order().end()};
+}
 
 TEST(RowOrdering, ExamplesThatOnlyTheExactPassesGive) {
     struct Case {

@@ -1,4 +1,4 @@
-#include "run_failure.h"
+#include "messages/run_failure.h"
 
 #include "test_support.h"
 

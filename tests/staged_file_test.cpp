@@ -1,7 +1,7 @@
 // The staged file lies beside what it replaces, whatever the spelling of the path, so that the
 // final move stays within one folder (and one file system) and needs no other folder's rights.
 
-#include "staged_file.h"
+#include "platform/staged_file.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "system_words.h"
 
 #ifdef _WIN32
-#include "wide_text_windows.h"
+#include "platform/wide_text_windows.h"
 
 #include <windows.h>
 #else

@@ -1,8 +1,8 @@
 #include "test_support.h"
 
-#include "conversion_run.h"
-#include "line_reader.h"
-#include "output_sink.h"
+#include "output/output_sink.h"
+#include "reading/line_reader.h"
+#include "run/conversion_run.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,9 @@ namespace dxf2csv::test {
 Converted convert(std::string_view drawing, std::string_view tolerance) {
     MemorySource source(drawing);
     StringSink sink;
-    auto state = std::make_unique<WindowState>();
     Converted result;
     try {
-        result.report = ConvertDrawing(source, sink, tolerance, *state, "test.dxf").lines();
+        result.report = convertDrawing(source, sink, {std::string(tolerance)}, "test.dxf").lines();
     } catch (const RunFailure& failure) {
         ADD_FAILURE() << "unexpected failure: " << failure.what();
     }
@@ -34,9 +33,8 @@ Converted convert(std::string_view drawing, std::string_view tolerance) {
 std::optional<RunFailure> failureOf(std::string_view drawing, std::string_view tolerance) {
     MemorySource source(drawing);
     StringSink sink;
-    auto state = std::make_unique<WindowState>();
     try {
-        ConvertDrawing(source, sink, tolerance, *state, "test.dxf");
+        convertDrawing(source, sink, {std::string(tolerance)}, "test.dxf");
     } catch (const RunFailure& failure) {
         return failure;
     }

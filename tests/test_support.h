@@ -1,9 +1,8 @@
 #pragma once
 // Small drawings and temporary folders for the tests.
 
-#include "instruction_set.h"
-#include "run_failure.h"
-#include "window_state.h"
+#include "messages/run_failure.h"
+#include "reading/instruction_set.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The codes DXF writes in texts, decoded; a malformed code stays as it is.
 
-#include "text_codes.h"
+#include "text/text_codes.h"
 
 #include <gtest/gtest.h>
 

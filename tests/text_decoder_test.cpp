@@ -1,4 +1,4 @@
-#include "text_decoder.h"
+#include "text/text_decoder.h"
 
 #include <gtest/gtest.h>
 

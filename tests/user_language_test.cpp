@@ -1,7 +1,7 @@
 // The language the locale's environment variables ask for: the first that is set decides.
 
-#include "process.h"
-#include "user_language.h"
+#include "platform/process.h"
+#include "platform/user_language.h"
 
 #include <gtest/gtest.h>
 

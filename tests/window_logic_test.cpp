@@ -53,12 +53,11 @@ TEST(WindowLogic, ARunSetsTheCaptionAndTheReportOrTellsTheFailure) {
         {"bad tolerance", "plan.dxf", "abc", false, "数値ではありません", "\n許容値 \"abc\""},
         {"empty name", "", "100", false, "入力ファイルを開けません", "\nフォルダーです"},
     };
-    auto state = std::make_unique<WindowState>();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
         const RunRequest request{joinPath(dir.root().string(), c.input, separator), dir.path("out.csv"), c.tolerance};
-        const RunOutcome outcome = runConversion(request, *state, "before");
+        const RunOutcome outcome = runConversion(request, "before");
         EXPECT_EQ(outcome.succeeded, c.succeeded);
         if (c.succeeded) {
             EXPECT_EQ(outcome.caption, captions::kDone);

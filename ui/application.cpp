@@ -1,7 +1,7 @@
 #include "application.h"
 
 #include "form1.h"
-#include "messages.h"
+#include "messages/messages.h"
 
 #include <exception>
 

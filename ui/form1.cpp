@@ -3,7 +3,6 @@
 #include "captions.h"
 #include "form1_layout.h"
 #include "window_logic.h"
-#include "window_state.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -71,8 +70,7 @@ QStringList browsableVolumes() {
 
 Form1::Form1(QWidget* parent, std::optional<double> dpi)
     : QWidget(parent),
-      dpi_(dpi ? *dpi : (screen() != nullptr ? screen()->logicalDotsPerInch() : 96.0)),
-      state_(std::make_unique<WindowState>()) {
+      dpi_(dpi ? *dpi : (screen() != nullptr ? screen()->logicalDotsPerInch() : 96.0)) {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(captions::kStart));
     setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
@@ -238,7 +236,7 @@ void Form1::onRun() {
     // Show the caption before the run takes the thread.
     repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const RunOutcome outcome = runConversion(request, *state_, before);
+    const RunOutcome outcome = runConversion(request, before);
     setWindowTitle(QString::fromStdString(outcome.caption));
     if (outcome.succeeded) {
         QString text = QString::fromStdString(outcome.report);

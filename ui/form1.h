@@ -19,7 +19,6 @@ class QPushButton;
 
 namespace dxf2csv {
 
-struct WindowState;
 
 /// Every message box of the program goes through this hook (title, text), so tests can
 /// replace it and nothing ever blocks on a modal dialog.
@@ -54,7 +53,6 @@ private:
     double dpi_;
     QString dirPath_;
     int driveIndex_ = -1;
-    std::unique_ptr<WindowState> state_;
 
     QComboBox* drive1_ = nullptr;
     QListWidget* dir1_ = nullptr;

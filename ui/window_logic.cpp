@@ -1,8 +1,8 @@
 #include "window_logic.h"
 
 #include "captions.h"
-#include "conversion_run.h"
-#include "run_failure.h"
+#include "messages/run_failure.h"
+#include "run/conversion_run.h"
 
 #include <exception>
 
@@ -17,10 +17,10 @@ std::string joinPath(std::string_view directory, std::string_view name, char sep
 
 std::string csvNameFor(std::string_view drawingName) { return std::string(drawingName) + ".csv"; }
 
-RunOutcome runConversion(const RunRequest& request, WindowState& state, std::string_view captionBefore) {
+RunOutcome runConversion(const RunRequest& request, std::string_view captionBefore) {
     RunOutcome outcome;
     try {
-        const RunReport report = ConversionRun(request.inputPath, request.outputPath, request.tolerance, state);
+        const RunReport report = convertFile(request.inputPath, request.outputPath, {request.tolerance});
         outcome.succeeded = true;
         outcome.caption = captions::kDone;
         outcome.report = report.text();

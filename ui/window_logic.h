@@ -2,8 +2,6 @@
 // What the window does, apart from its widgets: the Qt window and the Win32 window both call
 // this, so that they differ only in how they show it.
 
-#include "window_state.h"
-
 #include <string>
 #include <string_view>
 
@@ -38,7 +36,7 @@ struct RunOutcome {
 /// "読み込み中です・・・"), txtDis keeps its text and a message box tells the failure, in
 /// Japanese like every text of the window. Never throws: an unexpected failure is told the
 /// same way.
-RunOutcome runConversion(const RunRequest& request, WindowState& state, std::string_view captionBefore);
+RunOutcome runConversion(const RunRequest& request, std::string_view captionBefore);
 
 /// The message for a drive that cannot be read: title and text.
 struct Message {

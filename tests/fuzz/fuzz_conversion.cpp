@@ -4,13 +4,12 @@
 // The same drawing with a blank after every group code, whose pairs the reader can never pass
 // over unseen, must give the same outcome.
 
-#include "byte_source.h"
-#include "conversion_run.h"
-#include "output_sink.h"
+#include "messages/run_failure.h"
+#include "output/output_sink.h"
+#include "platform/utf8.h"
 #include "read_every_pair.h"
-#include "run_failure.h"
-#include "utf8.h"
-#include "window_state.h"
+#include "reading/byte_source.h"
+#include "run/conversion_run.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -30,12 +29,11 @@ struct Outcome {
 };
 
 Outcome convert(std::string_view bytes, const char* tolerance, dxf2csv::CsvEncoding encoding) {
-    static auto state = std::make_unique<dxf2csv::WindowState>(); // reused, as the window does
     dxf2csv::MemorySource source(bytes);
     dxf2csv::StringSink sink;
     Outcome outcome;
     try {
-        outcome.report = dxf2csv::ConvertDrawing(source, sink, tolerance, *state, "fuzz.dxf", encoding).text();
+        outcome.report = dxf2csv::convertDrawing(source, sink, {std::string(tolerance), encoding}, "fuzz.dxf").text();
         const std::string_view ending = "処理終了\r\n";
         if (!dxf2csv::isValidUtf8(outcome.report) || !std::string_view(outcome.report).ends_with(ending))
             std::abort();

@@ -2,7 +2,7 @@
 // sequence of a code page, one line per lead byte, and whether each of a few characters
 // converts back. Both builds print it; scripts/test-windows compares the two.
 
-#include "code_pages.h"
+#include "platform/code_pages.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Files on Windows: bytes as on disk, file identity without inodes, and files that another
 // program holds open, as a spreadsheet holds a CSV and a virus scanner a file it reads.
 
-#include "conversion_run.h"
-#include "same_file.h"
+#include "platform/same_file.h"
+#include "run/conversion_run.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +39,7 @@ TEST(WindowsFiles, TextModeCutsNothing) {
     TempDir dir;
     writeFile(dir.path("a.dxf"), drawing(textEntity("A", "a\x1A" "b", "0", "0") + textEntity("B", "c", "0", "500"),
                                          groupObject({"A", "B"})));
-    auto state = std::make_unique<WindowState>();
-    const RunReport report = ConversionRun(dir.path("a.dxf"), dir.path("a.dxf.csv"), "100", *state);
+    const RunReport report = convertFile(dir.path("a.dxf"), dir.path("a.dxf.csv"), {"100"});
     EXPECT_EQ(readFile(dir.path("a.dxf.csv")), "c\r\na\x1A" "b\r\n");
     EXPECT_EQ(report.lines().back(), "処理終了");
 }
@@ -109,9 +108,8 @@ TEST(WindowsFiles, FilesHeldOrProtectedByOthers) {
         writeFile(dir.path("a.dxf.csv"), kOldCsv);
         const HANDLE held = c.prepare(dir);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        auto state = std::make_unique<WindowState>();
         try {
-            ConversionRun(dir.path("a.dxf"), dir.path("a.dxf.csv"), "100", *state);
+            convertFile(dir.path("a.dxf"), dir.path("a.dxf.csv"), {"100"});
             EXPECT_TRUE(c.succeeds) << "the run succeeded";
         } catch (const RunFailure& failure) {
             EXPECT_FALSE(c.succeeds) << failure.what();
@@ -130,12 +128,11 @@ TEST(WindowsFiles, AReplacedCsvKeepsItsAttributes) {
     writeFile(dir.path("a.dxf.csv"), kOldCsv);
     const std::wstring csv = fs::path(dir.path("a.dxf.csv")).wstring();
     SetFileAttributesW(csv.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    auto state = std::make_unique<WindowState>();
-    ConversionRun(dir.path("a.dxf"), dir.path("a.dxf.csv"), "100", *state);
+    convertFile(dir.path("a.dxf"), dir.path("a.dxf.csv"), {"100"});
     EXPECT_EQ(readFile(dir.path("a.dxf.csv")), "x\r\n");
     EXPECT_NE(GetFileAttributesW(csv.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
     // A new CSV is an ordinary file, not hidden like the staged one's name suggests.
-    ConversionRun(dir.path("a.dxf"), dir.path("new.csv"), "100", *state);
+    convertFile(dir.path("a.dxf"), dir.path("new.csv"), {"100"});
     EXPECT_EQ(GetFileAttributesW(fs::path(dir.path("new.csv")).wstring().c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 

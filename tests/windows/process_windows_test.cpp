@@ -2,8 +2,8 @@
 // names outside the system's code page arrive whole, and the report reaches a pipe or a file
 // as UTF-8.
 
+#include "platform/wide_text_windows.h"
 #include "test_support.h"
-#include "wide_text_windows.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,9 @@
 
 #include "captions.h"
 #include "form1_layout.h"
-#include "messages.h"
-#include "wide_text_windows.h"
+#include "messages/messages.h"
+#include "platform/wide_text_windows.h"
 #include "window_logic.h"
-#include "window_state.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -135,7 +134,7 @@ void registerForm1Class(HINSTANCE instance) {
     RegisterClassExW(&windowClass);
 }
 
-Form1::Form1(HINSTANCE instance) : state_(std::make_unique<WindowState>()) {
+Form1::Form1(HINSTANCE instance) {
     const HDC screen = GetDC(nullptr);
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
@@ -381,7 +380,7 @@ void Form1::onRun() {
     SetWindowTextW(window_, widen(captions::kReading).c_str());
     // Show the caption before the run takes the thread.
     RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    const RunOutcome outcome = runConversion(request, *state_, before);
+    const RunOutcome outcome = runConversion(request, before);
     SetWindowTextW(window_, widen(outcome.caption).c_str());
     if (outcome.succeeded) {
         SetWindowTextW(control(kTxtDis), widen(outcome.report).c_str());

@@ -12,7 +12,6 @@
 
 namespace dxf2csv {
 
-struct WindowState;
 
 /// The controls' IDs; each control's name in the Qt window is in form1_win32.cpp's table.
 enum ControlId : int {
@@ -69,7 +68,6 @@ private:
     std::vector<std::wstring> dirPaths_;   ///< the folder of each line of Dir1
     std::vector<std::wstring> driveRoots_; ///< the root of each line of Drive1
     int driveIndex_ = -1;
-    std::unique_ptr<WindowState> state_;
 };
 
 /// Registers Form1's window class; call once before the first Form1.

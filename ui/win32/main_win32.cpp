@@ -2,7 +2,7 @@
 // message box and the window stays up; only a window that cannot be created ends the program.
 
 #include "form1_win32.h"
-#include "wide_text_windows.h"
+#include "platform/wide_text_windows.h"
 
 #include <windows.h>
 

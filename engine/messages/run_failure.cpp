@@ -1,0 +1,67 @@
+#include "messages/run_failure.h"
+
+#include <cstdio>
+
+namespace dxf2csv {
+
+namespace {
+
+std::string description(FailureKind kind, const std::string& file, std::int64_t line, const std::string& detail,
+                        Language language) {
+    std::string text = file;
+    if (line > 0) {
+        text += ':';
+        text += std::to_string(line);
+    }
+    text += ": ";
+    text += kindName(kind, language);
+    if (!detail.empty()) {
+        text += ": ";
+        text += detail;
+    }
+    return text;
+}
+
+} // namespace
+
+RunFailure::RunFailure(FailureKind kind, std::string file, std::int64_t line, Detail detail,
+                       std::vector<std::string> args)
+    : std::runtime_error(description(kind, file, line, detailText(detail, args, Language::English), Language::English)),
+      kind_(kind),
+      file_(std::move(file)),
+      line_(line),
+      detail_(detail),
+      args_(std::move(args)) {}
+
+std::string RunFailure::detail(Language language) const { return detailText(detail_, args_, language); }
+
+std::string RunFailure::describe(Language language) const {
+    return description(kind_, file_, line_, detail(language), language);
+}
+
+std::string quoteText(std::string_view text) {
+    constexpr std::size_t kMaxShown = 60;
+    std::string out = "\"";
+    std::size_t shown = text.size() > kMaxShown ? kMaxShown : text.size();
+    // Cut before a UTF-8 continuation byte, never inside a character.
+    while (shown < text.size() && shown > 0 && (static_cast<unsigned char>(text[shown]) & 0xC0) == 0x80)
+        --shown;
+    for (std::size_t i = 0; i < shown; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7f) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            out += escaped;
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    if (shown < text.size()) out += "...";
+    out += '"';
+    return out;
+}
+
+} // namespace dxf2csv

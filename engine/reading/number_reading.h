@@ -1,0 +1,81 @@
+#pragma once
+// Numbers as a drawing and the tolerance box write them, read without the locale (which the
+// window toolkit changes). The readers return a result; the caller, who knows the file and the
+// line, turns a bad one into a failure.
+
+#include "messages/messages.h"
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dxf2csv {
+
+enum class NumberStatus : std::uint8_t {
+    Ok,
+    NotANumber,
+    OutOfRange, ///< past the range asked for, or past what a double holds
+};
+
+/// A whole number of 16 bits, or why there is none.
+struct Floored16 {
+    std::int16_t value = 0;
+    NumberStatus status = NumberStatus::Ok;
+};
+
+/// A whole number held in a double, or why there is none.
+struct FlooredNumber {
+    double value = 0;
+    NumberStatus status = NumberStatus::Ok;
+};
+
+/// Reads a decimal number: blanks (spaces, tabs) around it, an optional sign, digits with an
+/// optional fraction, an optional exponent. Returns nothing for any other text; a number
+/// beyond a double gives an infinity.
+std::optional<double> parseDecimal(std::string_view text) noexcept;
+
+/// A text read as a number and rounded down (towards minus infinity: 7.9 gives 7, -0.5 gives
+/// -1). Nothing when the text is no number.
+std::optional<double> floorDecimal(std::string_view text) noexcept;
+
+/// floorDecimal, with a number past a double (1e999) out of range.
+FlooredNumber readFloored(std::string_view text) noexcept;
+
+/// A text read as a whole number (rounded down) that must fit 16 bits.
+Floored16 readFloored16(std::string_view text) noexcept;
+
+/// The failure for a number read as `status` (not Ok): NotANumber or NumberOutOfRange.
+[[noreturn]] void failNumber(NumberStatus status, std::string file, std::int64_t line, Detail detail,
+                             std::vector<std::string> args);
+
+/// readFloored16 for a group-code line, the most frequent number of a drawing: plain digits,
+/// perhaps right-aligned ("  0"), are read here; anything else goes the general way.
+inline Floored16 readGroupCode(std::string_view text) noexcept {
+    if (text.size() == 3) {
+        // The usual right-aligned form ("  0", " 10", "330"), read without a branch on the
+        // digits: the codes of a drawing vary too much for a branch to be guessed right.
+        const unsigned a = static_cast<unsigned char>(text[0]) - unsigned{'0'};
+        const unsigned b = static_cast<unsigned char>(text[1]) - unsigned{'0'};
+        const unsigned c = static_cast<unsigned char>(text[2]) - unsigned{'0'};
+        const bool aDigit = a < 10;
+        const bool bDigit = b < 10;
+        const bool aBlank = text[0] == ' ';
+        const bool bBlank = text[1] == ' ';
+        const bool ok = (c < 10) & (bDigit | (bBlank & aBlank)) & (aDigit | aBlank);
+        if (ok) return {static_cast<std::int16_t>(a * aDigit * 100 + b * bDigit * 10 + c), NumberStatus::Ok};
+    }
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    const char* first = text.data() + i;
+    const char* last = text.data() + text.size();
+    int value = 0;
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc() && ptr == last && first != last && *first != '-' && value <= INT16_MAX)
+        return {static_cast<std::int16_t>(value), NumberStatus::Ok};
+    return readFloored16(text);
+}
+
+} // namespace dxf2csv

@@ -1,0 +1,112 @@
+#include "run/pair_scanner.h"
+
+#include "messages/run_failure.h"
+#include "output/run_context.h"
+#include "output/run_report.h"
+#include "reading/dxf_names.h"
+#include "reading/group_codes.h"
+#include "reading/text_view.h"
+#include "text/text_decoder.h"
+
+namespace dxf2csv {
+
+static_assert(names::kEndSection[0] == names::kEndOfFile[0], "one first letter sorts out both ends");
+
+void PairScanner::run() {
+    bool expectCode = true;
+    std::int16_t code = 0;
+    std::int64_t codeLineNumber = 0;
+    lines_.forEachLine([&](std::string_view line, std::int64_t number) {
+        if (expectCode) {
+            const Floored16 read = readGroupCode(line);
+            if (read.status != NumberStatus::Ok) failNumber(read.status, context_.file, number, Detail::OffendingText, {quoteText(line)});
+            code = read.value;
+            codeLineNumber = number;
+            expectCode = false;
+            return LineFlow::Next;
+        }
+        expectCode = true;
+        return pair({code, line, number});
+    });
+    if (!expectCode)
+        throw RunFailure(FailureKind::InputEndsInsidePair, context_.file, codeLineNumber, Detail::NoValueLine,
+                         {std::to_string(code)});
+    if (section_ == Section::Objects) groupStep_.finish(grouped_, lastLine_, context_);
+}
+
+LineFlow PairScanner::pair(const Pair& pair) {
+    lastLine_ = pair.line;
+    const std::string_view value = pair.value;
+
+    // Section keywords count only where DXF puts them: a section's name right after
+    // (0, SECTION), and (0, ENDSEC). Most (0, ...) pairs start entities, so the first
+    // letter sorts them out before any comparison.
+    const bool wasAfterSection = afterSection_;
+    afterSection_ = false;
+    if (pair.code == kCodeEntity && !value.empty()) {
+        if (value[0] == names::kEndSection[0]) {
+            if (startsWith(value, names::kEndSection)) {
+                if (section_ == Section::Objects) groupStep_.finish(grouped_, pair.line, context_);
+                section_ = Section::Other;
+                inHeader_ = false;
+                return LineFlow::Next;
+            }
+            if (startsWith(value, names::kEndOfFile)) return LineFlow::Stop;
+        } else if (value[0] == names::kSection[0]) {
+            afterSection_ = startsWith(value, names::kSection);
+        }
+    } else if (pair.code == kCodeName && wasAfterSection) {
+        enterSection(value);
+    }
+
+    switch (section_) {
+    case Section::Entities:
+        if (textCapture_.wants(pair.code)) textCapture_.step(grouped_, pair, context_);
+        break;
+    case Section::Objects: groupStep_.step(grouped_, pair, context_); break;
+    case Section::Other:
+        if (inHeader_) pending_ = readHeader(pair, pending_);
+        break;
+    }
+    return quiet() ? LineFlow::PassOver : LineFlow::Next;
+}
+
+bool PairScanner::quiet() const {
+    // Outside a TEXT, a GROUP, the header and a section's start, only (0, TEXT), (0, GROUP)
+    // and the section markers matter, and an entity or object of another name leaves
+    // everything as it was.
+    if (afterSection_) return false;
+    switch (section_) {
+    case Section::Entities: return !textCapture_.capturing();
+    case Section::Objects: return !groupStep_.collecting();
+    case Section::Other: return !inHeader_;
+    }
+    return false;
+}
+
+void PairScanner::enterSection(std::string_view name) {
+    inHeader_ = startsWith(name, names::kHeader);
+    if (startsWith(name, names::kEntities)) {
+        section_ = Section::Entities;
+        grouped_.textCount = 0;
+    } else if (startsWith(name, names::kObjects)) {
+        grouped_.recognizedCount = grouped_.textCount;
+        context_.report.appendLine(std::string(report_text::kRecognized) + std::to_string(grouped_.recognizedCount) +
+                                   std::string(report_text::kRecognizedLimit));
+        section_ = Section::Objects;
+        groupStep_.tableChanged();
+    }
+}
+
+PairScanner::HeaderVariable PairScanner::readHeader(const Pair& pair, HeaderVariable pending) {
+    if (pair.code == kCodeVariable) {
+        if (pair.value == names::kAcadVersion) return HeaderVariable::Version;
+        if (pair.value == names::kCodePage) return HeaderVariable::CodePage;
+        return HeaderVariable::None;
+    }
+    if (pending == HeaderVariable::Version && pair.code == kCodeContent) context_.decoder.setVersion(pair.value);
+    if (pending == HeaderVariable::CodePage && pair.code == kCodeCodePage) context_.decoder.setCodePage(pair.value);
+    return HeaderVariable::None;
+}
+
+} // namespace dxf2csv

@@ -1,0 +1,59 @@
+#pragma once
+// Reads a drawing pair by pair, follows its sections and hands each pair to the step of its
+// section: the TEXT capture in ENTITIES, the group step in OBJECTS, the header reading in
+// HEADER. The hot loop of a run.
+
+#include "grouped/group_step.h"
+#include "grouped/grouped_tables.h"
+#include "grouped/text_capture.h"
+#include "reading/line_reader.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace dxf2csv {
+
+struct RunContext;
+
+/// The section whose pairs the steps read; every other section is Other.
+enum class Section { Other, Entities, Objects };
+
+class PairScanner {
+public:
+    PairScanner(LineReader& lines, std::int16_t rowTolerance, const RunContext& context)
+        : lines_(lines), context_(context), groupStep_(rowTolerance) {}
+
+    /// Scans to the pair (0, EOF) or the end of the input.
+    /// Throws RunFailure: NotANumber and NumberOutOfRange for a group code, InputEndsInsidePair,
+    /// and what the steps and the reader throw.
+    void run();
+
+    /// What the grouped-table steps built up.
+    const GroupedTables& grouped() const noexcept { return grouped_; }
+
+private:
+    enum class HeaderVariable { None, Version, CodePage };
+
+    /// Routes one pair; Stop when it ends the drawing (0, EOF).
+    LineFlow pair(const Pair& pair);
+    /// True when no quiet pair can change anything: outside a TEXT, a GROUP, the header and a
+    /// section's start.
+    bool quiet() const;
+    void enterSection(std::string_view name);
+    /// Picks up $ACADVER and $DWGCODEPAGE of the HEADER section, which decide how the report
+    /// shows the texts.
+    HeaderVariable readHeader(const Pair& pair, HeaderVariable pending);
+
+    LineReader& lines_;
+    const RunContext& context_;
+    Section section_ = Section::Other;
+    bool afterSection_ = false;
+    bool inHeader_ = false;
+    std::int64_t lastLine_ = 0; ///< the value line of the last pair
+    HeaderVariable pending_ = HeaderVariable::None;
+    GroupedTables grouped_;
+    TextCapture textCapture_;
+    GroupStep groupStep_;
+};
+
+} // namespace dxf2csv
