@@ -306,10 +306,12 @@ TEST(CommandLine, FaultsAreReportedAndLeaveTheCsvAsItWas) {
 }
 
 #ifndef _WIN32
-/// Runs the real dxf2csv in `environment`; returns its exit status, with stdout and stderr in files.
-int runProcess(const std::string& args, const TempDir& dir, const std::string& environment = "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=C") {
+/// Runs the real dxf2csv in `environment` with `input` as its standard input; returns its exit
+/// status, with stdout and stderr in files.
+int runProcess(const std::string& args, const TempDir& dir, const std::string& environment = "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=C",
+               const std::string& input = "/dev/null") {
     const std::string command = environment + " " + std::string(DXF2CSV_EXE) + " " + args + " >" + dir.path("stdout") +
-                                " 2>" + dir.path("stderr") + " </dev/null";
+                                " 2>" + dir.path("stderr") + " <'" + input + "'";
     const int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
@@ -336,6 +338,15 @@ TEST(CommandLineProcess, ConvertsAFixtureAndAFailedRunKeepsTheCsv) {
 
     EXPECT_EQ(runProcess("--help", dir), 0);
     EXPECT_EQ(runProcess("", dir), 2);
+}
+
+TEST(CommandLineProcess, AStandardInputThatCannotBeReadFailsAtLineOne) {
+    // A folder as standard input: the very first read fails, before any line is read.
+    TempDir dir;
+    EXPECT_EQ(runProcess("-", dir, "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=C", dir.path("")), 1);
+    const std::string err = readFile(dir.path("stderr"));
+    EXPECT_EQ(err.rfind("dxf2csv: (standard input):1: cannot read input: read error: ", 0), 0u) << err;
+    EXPECT_EQ(readFile(dir.path("stdout")), "");
 }
 #endif
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <functional>
@@ -250,6 +251,7 @@ TEST(ConversionRunFiles, AReadErrorFailsTheRunOnceAndLeavesTheOutputAsItWas) {
         const char* name;
         platform::IoFaults faults;
         std::optional<FailureKind> kind; // none: the run succeeds
+        std::int64_t line;               // of the failure: the first line not wholly read
     };
     auto faults = [](std::optional<std::uint64_t> readFailsAfter, int interrupted) {
         platform::IoFaults f;
@@ -257,13 +259,15 @@ TEST(ConversionRunFiles, AReadErrorFailsTheRunOnceAndLeavesTheOutputAsItWas) {
         f.interruptedReads = interrupted;
         return f;
     };
-    const Case cases[] = {
-        {"at the first byte", faults(0, 0), FailureKind::InputCannotBeRead},
-        {"past the first block", faults(280 * 1024, 0), FailureKind::InputCannotBeRead},
-        {"interrupted reads are read again", faults(std::nullopt, 3), std::nullopt},
-    };
     // About 450 KB: more than one block of the reader.
     const std::string theDrawing = drawing(bigEntities() + bigEntities() + bigEntities(), groupObject(bigHandles()));
+    constexpr std::size_t kCut = 280 * 1024;
+    const auto linesBeforeCut = std::count(theDrawing.begin(), theDrawing.begin() + kCut, '\n');
+    const Case cases[] = {
+        {"at the first byte", faults(0, 0), FailureKind::InputCannotBeRead, 1},
+        {"past the first block", faults(kCut, 0), FailureKind::InputCannotBeRead, linesBeforeCut + 1},
+        {"interrupted reads are read again", faults(std::nullopt, 3), std::nullopt, 0},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
@@ -278,6 +282,7 @@ TEST(ConversionRunFiles, AReadErrorFailsTheRunOnceAndLeavesTheOutputAsItWas) {
             ASSERT_TRUE(c.kind) << failure.what();
             EXPECT_EQ(failure.kind(), *c.kind);
             EXPECT_EQ(failure.file(), dir.path("a.dxf"));
+            EXPECT_EQ(failure.line(), c.line);
             EXPECT_EQ(failure.detail(), "read error: " + test::systemWords(test::SystemCondition::InputOutputError));
             EXPECT_EQ(readFile(dir.path("a.dxf.csv")), kOldCsv);
             EXPECT_EQ(platform::ioFaultsForTesting().readFailures, 1); // read once, not again and again

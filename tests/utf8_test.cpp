@@ -34,5 +34,17 @@ TEST(Utf8, KeepsEveryCharacterAndReplacesEachIllFormedByte) {
     }
 }
 
+TEST(Utf8, EveryByteHasTheLengthItsLeadingOnesGive) {
+    // The lead of an n-byte sequence has n leading one bits (n = 2..4); ASCII, a continuation
+    // byte (one leading one) and 0xF8..0xFF (five or more) begin no sequence and are one byte
+    // each, so that a stray continuation byte never takes the next character with it.
+    for (int b = 0; b < 256; ++b) {
+        int ones = 0;
+        while (ones < 8 && ((b << ones) & 0x80) != 0) ++ones;
+        const std::size_t expected = ones >= 2 && ones <= 4 ? static_cast<std::size_t>(ones) : 1;
+        EXPECT_EQ(utf8Length(static_cast<unsigned char>(b)), expected) << "byte " << b;
+    }
+}
+
 } // namespace
 } // namespace dxf2csv
