@@ -2,6 +2,7 @@
 // tables of centred TEXTs, LINE and LWPOLYLINE filler up to a target size, and GROUP objects.
 //
 //   make_drawing [--texts N] [--groups G] [--size BYTES] [--no-objects] [--chains] OUT.dxf
+//   make_drawing --ruled TABLES [--size BYTES] OUT.dxf
 //
 // --texts   TEXT entities (default 5000), split evenly into --groups tables (default 50)
 //           laid out as grids of 10 columns with Y steps of 300 and jitter under 50
@@ -9,6 +10,9 @@
 // --no-objects   the same entities without the OBJECTS section
 // --chains  the worst case for the ordering: one group whose Y values form chains that lie
 //           within the tolerance of 100 of each other
+// --ruled   no GROUPs: TABLES drawn tables of 11 rows and 5 columns (a header row spanning
+//           all columns, 51 texts), each rule drawn as one LINE per cell edge (122 a table), in
+//           a region of their own beside the filler
 
 #include <cstdint>
 #include <cstdio>
@@ -25,6 +29,7 @@ struct Options {
     long long size = 0;
     bool objects = true;
     bool chains = false;
+    long ruled = 0; ///< drawn tables instead of grouped ones
     const char* out = nullptr;
 };
 
@@ -119,8 +124,52 @@ void filler(Writer& w, Random& r, std::uint64_t& handle) {
     }
 }
 
+void line(Writer& w, std::uint64_t& handle, double x1, double y1, double x2, double y2) {
+    w.pair(0, "LINE");
+    w.pair(5, hex(handle++));
+    w.pair(330, "1F");
+    w.pair(100, "AcDbEntity");
+    w.pair(8, "RULES");
+    w.pair(100, "AcDbLine");
+    w.pair(10, x1);
+    w.pair(20, y1);
+    w.pair(30, 0.0);
+    w.pair(11, x2);
+    w.pair(21, y2);
+    w.pair(31, 0.0);
+}
+
+/// One drawn table with its top-left corner at (left, top): a header row over all five
+/// columns, then ten rows of five cells, each cell edge a LINE of its own.
+void ruledTable(Writer& w, std::uint64_t& handle, long number, double left, double top) {
+    constexpr int kRows = 11;
+    constexpr int kColumns = 5;
+    constexpr double kWidth = 400;
+    constexpr double kHeight = 100;
+    for (int r = 0; r <= kRows; ++r)
+        for (int c = 0; c < kColumns; ++c)
+            line(w, handle, left + c * kWidth, top - r * kHeight, left + (c + 1) * kWidth, top - r * kHeight);
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c <= kColumns; ++c)
+            if (r > 0 || c == 0 || c == kColumns)
+                line(w, handle, left + c * kWidth, top - r * kHeight, left + c * kWidth, top - (r + 1) * kHeight);
+    const std::string name = "T" + std::to_string(number);
+    text(w, hex(handle++), name, left + kColumns * kWidth / 2, top - kHeight / 2);
+    for (int r = 1; r < kRows; ++r) {
+        for (int c = 0; c < kColumns; ++c) {
+            std::string content = name;
+            content += '-';
+            content += std::to_string(r);
+            content += '-';
+            content += std::to_string(c);
+            text(w, hex(handle++), content, left + (c + 0.5) * kWidth, top - (r + 0.5) * kHeight);
+        }
+    }
+}
+
 int usage() {
-    std::fprintf(stderr, "usage: make_drawing [--texts N] [--groups G] [--size BYTES] [--no-objects] [--chains] OUT.dxf\n");
+    std::fprintf(stderr, "usage: make_drawing [--texts N] [--groups G] [--size BYTES] [--no-objects] [--chains] OUT.dxf\n"
+                         "       make_drawing --ruled TABLES [--size BYTES] OUT.dxf\n");
     return 2;
 }
 
@@ -135,6 +184,7 @@ int main(int argc, char** argv) {
         else if (a == "--size" && i + 1 < argc) o.size = std::atoll(argv[++i]);
         else if (a == "--no-objects") o.objects = false;
         else if (a == "--chains") o.chains = true;
+        else if (a == "--ruled" && i + 1 < argc) o.ruled = std::atol(argv[++i]);
         else if (!a.empty() && a[0] != '-' && o.out == nullptr) o.out = argv[i];
         else return usage();
     }
@@ -161,6 +211,24 @@ int main(int argc, char** argv) {
     w.pair(2, "ENTITIES");
 
     std::uint64_t handle = 0x1000;
+    if (o.ruled > 0) {
+        // Tables 40 to a band, to the right of the filler's square; filler between them.
+        long long fillerEach = 0;
+        for (long t = 0; t < o.ruled; ++t) {
+            const long long before = w.written();
+            ruledTable(w, handle, t, 200000.0 + static_cast<double>(t % 40) * 3000, -static_cast<double>(t / 40) * 2000);
+            if (t == 0) {
+                const long long tableBytes = (w.written() - before) * o.ruled;
+                fillerEach = o.size > tableBytes ? (o.size - tableBytes) / (o.ruled + 1) : 0;
+            }
+            const long long target = w.written() + fillerEach;
+            while (w.written() < target) filler(w, r, handle);
+        }
+        while (w.written() < o.size) filler(w, r, handle);
+        w.pair(0, "ENDSEC");
+        w.pair(0, "EOF");
+        return std::fclose(file) == 0 ? 0 : (std::perror(o.out), 1);
+    }
     std::vector<std::vector<std::string>> members(static_cast<std::size_t>(o.groups));
     const long perGroup = (o.texts + o.groups - 1) / o.groups;
     // Spread the filler between the texts so the tables sit all through the file.

@@ -82,10 +82,10 @@ private:
                 value = arg.substr(2);
             }
             std::string* target = nullptr;
-            std::string encoding;
+            std::string named;
             if (name == "-t" || name == "--tolerance") target = &options_.settings.tolerance;
             else if (name == "-o" || name == "--output") target = &options_.output.emplace();
-            else if (name == "--encoding") target = &encoding;
+            else if (name == "--encoding" || name == "--tables") target = &named;
             else return cli_text::format(cli_text::kUnknownOption, language_, arg);
             if (!value) {
                 if (i + 1 == args.size()) return cli_text::format(cli_text::kNeedsValue, language_, name);
@@ -93,9 +93,14 @@ private:
             }
             *target = *value;
             if (name == "--encoding") {
-                const auto named = csvEncodingNamed(encoding);
-                if (!named) return cli_text::format(cli_text::kUnknownEncoding, language_, encoding);
-                options_.settings.encoding = *named;
+                const auto encoding = csvEncodingNamed(named);
+                if (!encoding) return cli_text::format(cli_text::kUnknownEncoding, language_, named);
+                options_.settings.encoding = *encoding;
+            }
+            if (name == "--tables") {
+                const auto tables = tableSourceNamed(named);
+                if (!tables) return cli_text::format(cli_text::kUnknownTables, language_, named);
+                options_.settings.tables = *tables;
             }
         }
         return std::nullopt;
