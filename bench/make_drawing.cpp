@@ -153,7 +153,8 @@ void ruledTable(Writer& w, std::uint64_t& handle, long number, double left, doub
         for (int c = 0; c <= kColumns; ++c)
             if (r > 0 || c == 0 || c == kColumns)
                 line(w, handle, left + c * kWidth, top - r * kHeight, left + c * kWidth, top - (r + 1) * kHeight);
-    const std::string name = "T" + std::to_string(number);
+    std::string name = "T";
+    name += std::to_string(number);
     text(w, hex(handle++), name, left + kColumns * kWidth / 2, top - kHeight / 2);
     for (int r = 1; r < kRows; ++r) {
         for (int c = 0; c < kColumns; ++c) {

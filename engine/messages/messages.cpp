@@ -17,6 +17,7 @@ constexpr BilingualText kKindNames[] = {
     {"output is the input", "出力先が入力ファイルです"},
     {"line too long", "行が長すぎます"},
     {"character not in CP932", "CP932 にない文字です"},
+    {"character not in the drawing's code page", "図面の文字コードにない文字です"},
     {"unexpected failure", "予期しない失敗です"},
 };
 static_assert(std::size(kKindNames) == kFailureKinds, "one name for each FailureKind, in its order");
@@ -46,6 +47,8 @@ constexpr BilingualText kDetailPatterns[] = {
      "改行がないまま {1} バイトを超えました。ASCII DXF の図面ではありません"},
     {"{1} ({2}) cannot be written in CP932", "{1} ({2}) は CP932 で書けません"},
     {"standard output: {1}", "標準出力: {1}"},
+    {"{1} ({2}) cannot be written in code page {3}; choose --encoding utf-8-bom",
+     "{1} ({2}) はコードページ {3} で書けません。--encoding utf-8-bom を選んでください"},
 };
 static_assert(std::size(kDetailPatterns) == kDetails, "one pattern for each Detail, in its order");
 

@@ -34,6 +34,7 @@ enum class FailureKind : std::uint8_t {
     OutputIsInput,         ///< the output path names the drawing itself
     LineTooLong,           ///< a line longer than any drawing holds (not a DXF)
     NotInCodePage,         ///< a cell holds a character the CSV's code page lacks
+    NotInDrawingCodePage,  ///< a joined cell holds a character the drawing's code page lacks
     Unexpected,            ///< no failure of a run: a fault of the program itself; stays last
 };
 inline constexpr std::size_t kFailureKinds = static_cast<std::size_t>(FailureKind::Unexpected) + 1;
@@ -62,9 +63,10 @@ enum class Detail : std::uint8_t {
     OverwritesDrawing, ///< {1}: the drawing, quoted
     NoLineEnd,         ///< {1}: the longest line allowed, in bytes
     NotInCp932,        ///< {1}: the character, quoted, {2}: its code point (U+XXXX)
-    StandardOutput,    ///< {1}: the system's words; stays last
+    StandardOutput,    ///< {1}: the system's words
+    NotInPage,         ///< {1}: the character, quoted, {2}: its code point, {3}: the code page; stays last
 };
-inline constexpr std::size_t kDetails = static_cast<std::size_t>(Detail::StandardOutput) + 1;
+inline constexpr std::size_t kDetails = static_cast<std::size_t>(Detail::NotInPage) + 1;
 
 /// The kind's name: "not a number", "数値ではありません".
 std::string_view kindName(FailureKind kind, Language language = Language::English);

@@ -35,15 +35,31 @@ std::optional<CsvEncoding> csvEncodingNamed(std::string_view name) {
 std::string_view CellEncoder::encode(const FieldValue& cell) {
     if (encoding_ == CsvEncoding::Drawing) return cell.text();
     encoded_ = decoder_.decode(cell.text());
-    if (encoding_ != CsvEncoding::Cp932) return encoded_;
+    if (encoding_ == CsvEncoding::Cp932) toCodePage(platform::kShiftJis, cell.line());
+    return encoded_;
+}
+
+std::string_view CellEncoder::encodeShown(std::string_view shown, std::int64_t line) {
+    encoded_.assign(shown);
+    if (encoding_ == CsvEncoding::Cp932) {
+        toCodePage(platform::kShiftJis, line);
+    } else if (encoding_ == CsvEncoding::Drawing) {
+        if (const auto page = decoder_.storedCodePage()) toCodePage(*page, line);
+    }
+    return encoded_;
+}
+
+void CellEncoder::toCodePage(int page, std::int64_t line) {
     std::size_t unmappable = 0;
-    auto bytes = platform::utf8ToCodePage(platform::kShiftJis, encoded_, unmappable);
+    auto bytes = platform::utf8ToCodePage(page, encoded_, unmappable);
     if (!bytes) {
         const auto [character, code] = characterAt(std::string_view(encoded_).substr(unmappable));
-        throw RunFailure(FailureKind::NotInCodePage, file_, cell.line(), Detail::NotInCp932, {quoteText(character), code});
+        if (page == platform::kShiftJis)
+            throw RunFailure(FailureKind::NotInCodePage, file_, line, Detail::NotInCp932, {quoteText(character), code});
+        throw RunFailure(FailureKind::NotInDrawingCodePage, file_, line, Detail::NotInPage,
+                         {quoteText(character), code, std::to_string(page)});
     }
     encoded_ = std::move(*bytes);
-    return encoded_;
 }
 
 std::string_view CellEncoder::preamble() const noexcept {
@@ -51,7 +67,7 @@ std::string_view CellEncoder::preamble() const noexcept {
 }
 
 void appendCsvField(std::string& line, std::string_view field) {
-    if (field.find_first_of(",\"") == std::string_view::npos) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
         line += field;
         return;
     }

@@ -36,18 +36,25 @@ public:
 
     /// Throws RunFailure(NotInCodePage) for a character CP932 lacks, naming the cell's line.
     std::string_view encode(const FieldValue& cell);
+    /// A text already as the drawing shows it (UTF-8, codes decoded), for a cell that joins
+    /// texts: in the CSV's encoding, where the drawing's own is its stored character set.
+    /// Throws RunFailure(NotInCodePage) for a character the encoding lacks, naming `line`.
+    std::string_view encodeShown(std::string_view shown, std::int64_t line);
     /// What the file begins with: the byte-order mark of Utf8Bom, else nothing.
     std::string_view preamble() const noexcept;
 
 private:
+    /// encoded_ in `page`, or a failure naming `line` and the first character it lacks.
+    void toCodePage(int page, std::int64_t line);
+
     CsvEncoding encoding_;
     const TextDecoder& decoder_;
     const std::string& file_;
     std::string encoded_;
 };
 
-/// Appends one field as read, or in double quotes with each '"' doubled when it holds ',' or
-/// '"' (so that it stays one field).
+/// Appends one field as read, or in double quotes with each '"' doubled when it holds ',',
+/// '"' or a line end (so that it stays one field).
 void appendCsvField(std::string& line, std::string_view field);
 
 /// Assembles one line at a time in `line` (the caller's buffer, kept between lines so that

@@ -54,6 +54,11 @@ std::string TextDecoder::toUtf8(std::string_view bytes) const {
     return fromCodePage(platform::kShiftJis, bytes);
 }
 
+std::optional<int> TextDecoder::storedCodePage() const {
+    if (utf8_) return std::nullopt;
+    return codePage_ != 0 ? codePage_ : platform::kShiftJis;
+}
+
 std::string TextDecoder::decode(std::string_view bytes) const {
     // %%nnn names a character of the drawing's code page; without one, of Shift-JIS, as the
     // report reads such a drawing.

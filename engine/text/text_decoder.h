@@ -3,6 +3,7 @@
 // and decodes the codes DXF writes for characters. The report shows texts so; the CSV does
 // when it is written in another encoding than the drawing's.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,11 @@ public:
     /// toUtf8, then the text codes decoded (\U+XXXX, %%c, ...; see decodeTextCodes): the text
     /// as the drawing shows it.
     std::string decode(std::string_view bytes) const;
+
+    /// The character set the drawing's texts are stored in: UTF-8 (AC1021 and later), else
+    /// the declared code page, else Shift-JIS (as toUtf8 reads a text that is no UTF-8).
+    /// Nothing for UTF-8.
+    std::optional<int> storedCodePage() const;
 
 private:
     bool utf8_ = false;
