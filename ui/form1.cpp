@@ -113,15 +113,10 @@ void Form1::buildControls() {
 }
 
 QLineEdit* Form1::field(Field which) const {
-    switch (which) {
-    case Field::InputName:
-        return txtFileName_;
-    case Field::OutputName:
-        return txtFileS_;
-    case Field::Tolerance:
-        return txtFileR_;
-    }
-    throw std::logic_error("no such field");
+    const std::string_view name = controlName(which);
+    auto* edit = findChild<QLineEdit*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    if (edit == nullptr) throw std::logic_error("Form1 has no field " + std::string(name));
+    return edit;
 }
 
 std::string Form1::caption() const { return windowTitle().toStdString(); }

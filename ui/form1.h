@@ -3,7 +3,7 @@
 // the report. It creates and places its controls and hands every event to WindowLogic, which
 // tells it what to show.
 
-#include "file_system_qt.h"
+#include "window_file_system.h"
 #include "message_hook.h"
 #include "window_logic.h"
 #include "window_view.h"
@@ -57,7 +57,7 @@ private:
     void showMessageBox(const Message& message) override;
 
     double dpi_;
-    QtFileSystem fileSystem_;
+    WindowFileSystem fileSystem_;
     WindowLogic logic_;
 
     QComboBox* drive1_ = nullptr;

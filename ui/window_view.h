@@ -6,7 +6,9 @@
 #include "message_hook.h"
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dxf2csv {
@@ -17,6 +19,20 @@ enum class Field {
     OutputName, ///< txtFileS: the CSV's name in Dir1's folder
     Tolerance,  ///< txtFileR: the row tolerance as typed
 };
+
+/// The name of the control that holds `field`, as the layout and the Qt window's object names
+/// spell it.
+constexpr std::string_view controlName(Field field) {
+    switch (field) {
+    case Field::InputName:
+        return "txtFileName";
+    case Field::OutputName:
+        return "txtFileS";
+    case Field::Tolerance:
+        return "txtFileR";
+    }
+    throw std::logic_error("no such field");
+}
 
 /// A line of Dir1: its indented text and the folder it opens.
 struct FolderLine {

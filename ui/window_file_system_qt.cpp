@@ -1,8 +1,9 @@
-#include "file_system_qt.h"
+#include "window_file_system.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QStringList>
 
 namespace dxf2csv {
 namespace {
@@ -27,8 +28,8 @@ std::vector<std::string> utf8(const QStringList& names) {
     return result;
 }
 
-} // namespace
-
+/// The volumes a user can browse: "/" and the home folder first, then removable media, then
+/// the other mounted file systems a user would recognise.
 QStringList browsableVolumes() {
     QStringList first{QDir::rootPath()};
     const QString home = QDir::homePath();
@@ -46,46 +47,48 @@ QStringList browsableVolumes() {
     return first + removable + others;
 }
 
-std::vector<Volume> QtFileSystem::volumes() const {
+} // namespace
+
+std::vector<Volume> WindowFileSystem::volumes() const {
     std::vector<Volume> volumes;
     for (const QString& root : browsableVolumes())
         volumes.push_back({root.toStdString(), QDir::toNativeSeparators(root).toStdString()});
     return volumes;
 }
 
-std::string QtFileSystem::currentFolder() const { return QDir::currentPath().toStdString(); }
+std::string WindowFileSystem::currentFolder() const { return QDir::currentPath().toStdString(); }
 
-std::string QtFileSystem::plainFolder(const std::string& path) const {
+std::string WindowFileSystem::plainFolder(const std::string& path) const {
     return QDir::cleanPath(QDir(qt(path)).absolutePath()).toStdString();
 }
 
-std::optional<std::string> QtFileSystem::parentOf(const std::string& folder) const {
+std::optional<std::string> WindowFileSystem::parentOf(const std::string& folder) const {
     QDir dir(qt(folder));
     if (dir.isRoot() || !dir.cdUp()) return std::nullopt;
     return dir.absolutePath().toStdString();
 }
 
-std::string QtFileSystem::nameOf(const std::string& folder) const {
+std::string WindowFileSystem::nameOf(const std::string& folder) const {
     const QString path = qt(folder);
     return (QDir(path).isRoot() ? QDir::toNativeSeparators(path) : QFileInfo(path).fileName()).toStdString();
 }
 
-char QtFileSystem::separator() const { return QDir::separator().toLatin1(); }
+char WindowFileSystem::separator() const { return QDir::separator().toLatin1(); }
 
-std::vector<std::string> QtFileSystem::subfolders(const std::string& folder) const {
+std::vector<std::string> WindowFileSystem::subfolders(const std::string& folder) const {
     return utf8(QDir(qt(folder)).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));
 }
 
-std::vector<std::string> QtFileSystem::files(const std::string& folder) const {
+std::vector<std::string> WindowFileSystem::files(const std::string& folder) const {
     return utf8(QDir(qt(folder)).entryList(QDir::Files, QDir::Name));
 }
 
-bool QtFileSystem::isReady(const std::string& root) const {
+bool WindowFileSystem::isReady(const std::string& root) const {
     const QFileInfo info(qt(root));
     return info.isDir() && info.isReadable();
 }
 
-bool QtFileSystem::liesIn(const std::string& folder, const std::string& root) const {
+bool WindowFileSystem::liesIn(const std::string& folder, const std::string& root) const {
     const QString volume = qt(root).endsWith('/') ? qt(root) : qt(root) + '/';
     return (qt(folder) + '/').startsWith(volume);
 }

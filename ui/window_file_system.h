@@ -1,13 +1,12 @@
 #pragma once
-// The file system as the Qt window reads it, through Qt.
+// The file system as the window of this build reads it: the Qt window through Qt
+// (window_file_system_qt.cpp), the Win32 window through Windows (win32/window_file_system_win32.cpp).
 
 #include "file_system.h"
 
-#include <QStringList>
-
 namespace dxf2csv {
 
-class QtFileSystem final : public FileSystem {
+class WindowFileSystem final : public FileSystem {
 public:
     std::vector<Volume> volumes() const override;
     std::string currentFolder() const override;
@@ -20,9 +19,5 @@ public:
     bool isReady(const std::string& root) const override;
     bool liesIn(const std::string& folder, const std::string& root) const override;
 };
-
-/// The volumes a user can browse: "/" and the home folder first, then removable media, then
-/// the other mounted file systems a user would recognise.
-QStringList browsableVolumes();
 
 } // namespace dxf2csv
