@@ -2,13 +2,9 @@
 
 #include "captions.h"
 #include "form1_layout.h"
-#include "window_logic.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,67 +12,32 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QStorageInfo>
+
+#include <stdexcept>
 
 namespace dxf2csv {
 namespace {
 
+/// Where a Drive1 or Dir1 line keeps the path it stands for.
 constexpr int kPathRole = Qt::UserRole;
 
-MessageHook& messageHook() {
-    static MessageHook hook;
-    return hook;
-}
-
-/// File systems that hold no user files.
-bool isSystemMount(const QString& root) {
-    for (const char* prefix : {"/proc", "/sys", "/dev", "/run", "/snap", "/boot", "/var/lib", "/tmp"})
-        if (root == prefix || root.startsWith(QString(prefix) + "/")) return !root.startsWith("/run/media/");
-    return false;
-}
-
-bool isRemovable(const QString& root) {
-    return root.startsWith("/media/") || root.startsWith("/run/media/") || root.startsWith("/mnt/");
-}
+QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
-void setMessageHook(MessageHook hook) { messageHook() = std::move(hook); }
-
-void showMessage(QWidget* parent, const QString& title, const QString& text) {
-    if (messageHook()) {
-        messageHook()(parent, title, text);
-        return;
-    }
-    QMessageBox::critical(parent, title, text);
-}
-
-QStringList browsableVolumes() {
-    QStringList first{QDir::rootPath()};
-    const QString home = QDir::homePath();
-    if (home != QDir::rootPath()) first << home;
-    QStringList removable;
-    QStringList others;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady()) continue;
-        const QString root = volume.rootPath();
-        if (first.contains(root) || isSystemMount(root)) continue;
-        (isRemovable(root) ? removable : others) << root;
-    }
-    removable.sort();
-    others.sort();
-    return first + removable + others;
+void showMessageBox(QWidget* parent, const Message& message) {
+    QMessageBox::critical(parent, qt(message.title), qt(message.text));
 }
 
 Form1::Form1(QWidget* parent, std::optional<double> dpi)
     : QWidget(parent),
-      dpi_(dpi ? *dpi : (screen() != nullptr ? screen()->logicalDotsPerInch() : 96.0)) {
+      dpi_(dpi ? *dpi : (screen() != nullptr ? screen()->logicalDotsPerInch() : 96.0)),
+      logic_(*this, fileSystem_) {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(captions::kStart));
     setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
     buildControls();
-    fillDrives();
-    setDirectoryPath(QDir::currentPath());
+    logic_.start();
 }
 
 Form1::~Form1() = default;
@@ -138,113 +99,73 @@ void Form1::buildControls() {
                         cmdCul2_, cmdExit_, txtDis_, txtFileS_, txtFileR_, file2_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
-    connect(drive1_, &QComboBox::currentIndexChanged, this, &Form1::onDriveChanged);
-    connect(dir1_, &QListWidget::itemActivated, this, &Form1::onDirActivated);
-    connect(file1_, &QListWidget::itemClicked, this, &Form1::onFileClicked);
-    connect(cmdCul1_, &QPushButton::clicked, this, &Form1::onRun);
+    connect(drive1_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) logic_.driveChosen(static_cast<std::size_t>(index), drive1_->itemData(index).toString().toStdString());
+    });
+    connect(dir1_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        if (item != nullptr) logic_.openFolder(item->data(kPathRole).toString().toStdString());
+    });
+    connect(file1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (item != nullptr) logic_.fileChosen(item->text().toStdString());
+    });
+    connect(cmdCul1_, &QPushButton::clicked, this, [this] { logic_.run(); });
     connect(cmdExit_, &QPushButton::clicked, qApp, &QApplication::quit);
 }
 
-void Form1::fillDrives() {
-    const QSignalBlocker blocker(drive1_);
-    drive1_->clear();
-    const QString current = QDir::currentPath();
-    int best = 0;
-    qsizetype bestLength = -1;
-    const QStringList volumes = browsableVolumes();
-    for (int i = 0; i < volumes.size(); ++i) {
-        drive1_->addItem(QDir::toNativeSeparators(volumes[i]), volumes[i]);
-        const QString root = volumes[i].endsWith('/') ? volumes[i] : volumes[i] + '/';
-        if ((current + '/').startsWith(root) && root.size() > bestLength) {
-            best = i;
-            bestLength = root.size();
-        }
-    }
-    drive1_->setCurrentIndex(best);
-    driveIndex_ = best;
+QLineEdit* Form1::field(Field which) const {
+    const std::string_view name = controlName(which);
+    auto* edit = findChild<QLineEdit*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    if (edit == nullptr) throw std::logic_error("Form1 has no field " + std::string(name));
+    return edit;
 }
 
-void Form1::onDriveChanged(int index) {
-    const QString root = drive1_->itemData(index).toString();
-    const QFileInfo info(root);
-    if (!info.isDir() || !info.isReadable()) {
-        const Message message = driveNotReady(root.toStdString());
-        showMessage(this, QString::fromStdString(message.title), QString::fromStdString(message.text));
-        const QSignalBlocker blocker(drive1_);
-        drive1_->setCurrentIndex(driveIndex_);
-        return;
-    }
-    driveIndex_ = index;
-    setDirectoryPath(root);
-}
+std::string Form1::caption() const { return windowTitle().toStdString(); }
 
-void Form1::setDirectoryPath(const QString& path) {
-    dirPath_ = QDir::cleanPath(QDir(path).absolutePath());
-    fillDirList();
-    fillFileList(file1_);
-    fillFileList(file2_);
-}
+void Form1::setCaption(const std::string& caption) { setWindowTitle(qt(caption)); }
 
-void Form1::fillDirList() {
-    dir1_->clear();
-    // The path's ancestors from the root down, then its subdirectories, indented beneath.
-    QStringList chain;
-    for (QDir dir(dirPath_);; ) {
-        chain.prepend(dir.absolutePath());
-        if (dir.isRoot() || !dir.cdUp()) break;
-    }
-    int depth = 0;
-    for (const QString& ancestor : chain) {
-        const QString name = QDir(ancestor).isRoot() ? QDir::toNativeSeparators(ancestor) : QFileInfo(ancestor).fileName();
-        auto* item = new QListWidgetItem(QString(depth * 2, ' ') + name, dir1_);
-        item->setData(kPathRole, ancestor);
-        ++depth;
-    }
-    dir1_->setCurrentRow(static_cast<int>(chain.size()) - 1);
-    const QStringList subdirectories = QDir(dirPath_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& sub : subdirectories) {
-        auto* item = new QListWidgetItem(QString(depth * 2, ' ') + sub, dir1_);
-        item->setData(kPathRole, QDir(dirPath_).filePath(sub));
-    }
-}
-
-void Form1::fillFileList(QListWidget* list) {
-    list->clear();
-    list->addItems(QDir(dirPath_).entryList(QDir::Files, QDir::Name));
-}
-
-void Form1::onDirActivated(QListWidgetItem* item) {
-    if (item != nullptr) setDirectoryPath(item->data(kPathRole).toString());
-}
-
-void Form1::onFileClicked(QListWidgetItem* item) {
-    if (item == nullptr) return;
-    txtFileName_->setText(item->text());
-    txtFileS_->setText(QString::fromStdString(csvNameFor(item->text().toStdString())));
-}
-
-void Form1::onRun() {
-    const char separator = QDir::separator().toLatin1();
-    RunRequest request;
-    request.inputPath = joinPath(QFile::encodeName(dirPath_).toStdString(),
-                                 QFile::encodeName(txtFileName_->text()).toStdString(), separator);
-    request.outputPath = joinPath(QFile::encodeName(dirPath_).toStdString(),
-                                  QFile::encodeName(txtFileS_->text()).toStdString(), separator);
-    request.tolerance = txtFileR_->text().toStdString();
-    const std::string before = windowTitle().toStdString();
-    setWindowTitle(QString::fromUtf8(captions::kReading));
-    // Show the caption before the run takes the thread.
+void Form1::paintNow() {
     repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const RunOutcome outcome = runConversion(request, before);
-    setWindowTitle(QString::fromStdString(outcome.caption));
-    if (outcome.succeeded) {
-        QString text = QString::fromStdString(outcome.report);
-        text.replace("\r\n", "\n");
-        txtDis_->setPlainText(text);
-    } else {
-        showMessage(this, QString::fromStdString(outcome.messageTitle), QString::fromStdString(outcome.messageText));
+}
+
+std::string Form1::text(Field which) const { return field(which)->text().toStdString(); }
+
+void Form1::setText(Field which, const std::string& text) { field(which)->setText(qt(text)); }
+
+void Form1::setReport(const std::string& report) {
+    QString text = qt(report);
+    text.replace("\r\n", "\n");
+    txtDis_->setPlainText(text);
+}
+
+void Form1::fillDrives(const std::vector<Volume>& volumes, std::size_t current) {
+    const QSignalBlocker blocker(drive1_);
+    drive1_->clear();
+    for (const Volume& volume : volumes) drive1_->addItem(qt(volume.shown), qt(volume.root));
+    drive1_->setCurrentIndex(static_cast<int>(current));
+}
+
+void Form1::chooseDrive(std::size_t index) {
+    const QSignalBlocker blocker(drive1_);
+    drive1_->setCurrentIndex(static_cast<int>(index));
+}
+
+void Form1::fillFolders(const std::vector<FolderLine>& lines, std::size_t current) {
+    dir1_->clear();
+    for (const FolderLine& line : lines) {
+        auto* item = new QListWidgetItem(qt(line.text), dir1_);
+        item->setData(kPathRole, qt(line.path));
+    }
+    dir1_->setCurrentRow(static_cast<int>(current));
+}
+
+void Form1::fillFiles(const std::vector<std::string>& names) {
+    for (QListWidget* list : {file1_, file2_}) {
+        list->clear();
+        for (const std::string& name : names) list->addItem(qt(name));
     }
 }
+
+void Form1::showMessageBox(const Message& message) { dxf2csv::showMessageBox(this, message); }
 
 } // namespace dxf2csv

@@ -1,32 +1,31 @@
 #pragma once
 // The main window: drive, directory and file lists, the three text fields, the buttons and
-// the report. It only gathers what the user chose and hands it to the conversion engine.
+// the report. It creates and places its controls and hands every event to WindowLogic, which
+// tells it what to show.
+
+#include "window_file_system.h"
+#include "message_hook.h"
+#include "window_logic.h"
+#include "window_view.h"
 
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-#include <memory>
 #include <optional>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QListWidgetItem;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace dxf2csv {
 
+/// Shows `message` in a Qt message box owned by `parent`.
+void showMessageBox(QWidget* parent, const Message& message);
 
-/// Every message box of the program goes through this hook (title, text), so tests can
-/// replace it and nothing ever blocks on a modal dialog.
-using MessageHook = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
-void setMessageHook(MessageHook hook);
-void showMessage(QWidget* parent, const QString& title, const QString& text);
-
-class Form1 : public QWidget {
+class Form1 : public QWidget, private WindowView {
     Q_OBJECT
 public:
     /// `dpi` overrides the screen's logical DPI that turns the layout's twips into pixels.
@@ -34,25 +33,32 @@ public:
     ~Form1() override;
 
     /// Dir1's current path.
-    QString directoryPath() const { return dirPath_; }
+    QString directoryPath() const { return QString::fromStdString(logic_.folder()); }
     /// Makes `path` Dir1's path, as a user's navigation would; the file lists follow.
-    void setDirectoryPath(const QString& path);
+    void setDirectoryPath(const QString& path) { logic_.openFolder(path.toStdString()); }
     /// The pixels of a length in twips at this window's DPI.
     int pixels(int twips) const;
 
 private:
     void buildControls();
-    void fillDrives();
-    void onDriveChanged(int index);
-    void onDirActivated(QListWidgetItem* item);
-    void onFileClicked(QListWidgetItem* item);
-    void onRun();
-    void fillDirList();
-    void fillFileList(QListWidget* list);
+    QLineEdit* field(Field which) const;
+
+    // WindowView
+    std::string caption() const override;
+    void setCaption(const std::string& caption) override;
+    void paintNow() override;
+    std::string text(Field which) const override;
+    void setText(Field which, const std::string& text) override;
+    void setReport(const std::string& report) override;
+    void fillDrives(const std::vector<Volume>& volumes, std::size_t current) override;
+    void chooseDrive(std::size_t index) override;
+    void fillFolders(const std::vector<FolderLine>& lines, std::size_t current) override;
+    void fillFiles(const std::vector<std::string>& names) override;
+    void showMessageBox(const Message& message) override;
 
     double dpi_;
-    QString dirPath_;
-    int driveIndex_ = -1;
+    WindowFileSystem fileSystem_;
+    WindowLogic logic_;
 
     QComboBox* drive1_ = nullptr;
     QListWidget* dir1_ = nullptr;
@@ -70,9 +76,5 @@ private:
     QPushButton* cmdExit_ = nullptr;
     QPlainTextEdit* txtDis_ = nullptr;
 };
-
-/// The volumes a user can browse: "/" and the home folder first, then removable media, then
-/// the other mounted file systems a user would recognise.
-QStringList browsableVolumes();
 
 } // namespace dxf2csv

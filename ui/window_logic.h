@@ -1,11 +1,20 @@
 #pragma once
-// What the window does, apart from its widgets: the Qt window and the Win32 window both call
-// this, so that they differ only in how they show it.
+// What the window does, apart from drawing and wiring its controls: the Qt window and the Win32
+// window both hand every event to WindowLogic and show what it tells them through WindowView.
 
+#include "file_system.h"
+#include "message_hook.h"
+#include "window_view.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dxf2csv {
+
 
 /// `directory` and `name` joined with `separator`, without doubling it when the directory ends
 /// with a separator (a root: "/", "C:\"); '/' counts as one everywhere.
@@ -22,27 +31,55 @@ struct RunRequest {
     std::string tolerance;
 };
 
-/// What the window shows after a run. Texts are UTF-8.
-struct RunOutcome {
-    bool succeeded = false;
-    std::string caption;      ///< the window's caption from now on
-    std::string report;       ///< on success: the new text of txtDis, lines ending in CR LF
-    std::string messageTitle; ///< on failure: the message box's title, the failure's kind
-    std::string messageText;  ///< on failure: the file, then the line and the detail with the text
-};
+/// One conversion as the run button asks for it: returns the report (lines ending in CR LF);
+/// throws RunFailure when the run fails, anything else on a fault of the program.
+using Conversion = std::function<std::string(const RunRequest& request)>;
 
-/// Runs the conversion. On success the caption becomes "ファイル操作" and the report
-/// replaces txtDis; on failure the caption goes back to `captionBefore` (the one before
-/// "読み込み中です・・・"), txtDis keeps its text and a message box tells the failure, in
-/// Japanese like every text of the window. Never throws: an unexpected failure is told the
-/// same way.
-RunOutcome runConversion(const RunRequest& request, std::string_view captionBefore);
+/// The engine's conversion with the window's settings: the one place the window calls the
+/// engine.
+std::string convertWithEngine(const RunRequest& request);
 
-/// The message for a drive that cannot be read: title and text.
-struct Message {
-    std::string title;
-    std::string text;
+class WindowLogic {
+public:
+    /// The logic of the window `view` over `fileSystem`, converting with the engine. Both must
+    /// outlive it.
+    WindowLogic(WindowView& view, const FileSystem& fileSystem);
+    /// The same, converting with `conversion` instead.
+    WindowLogic(WindowView& view, const FileSystem& fileSystem, Conversion conversion);
+    ~WindowLogic();
+    WindowLogic(const WindowLogic&) = delete;
+    WindowLogic& operator=(const WindowLogic&) = delete;
+
+    /// Fills Drive1, choosing the volume that holds the working folder (the one with the
+    /// longest root where volumes nest), and opens that folder.
+    void start();
+    /// Dir1's folder: absolute and plain.
+    const std::string& folder() const { return folder_; }
+    /// Makes `path` Dir1's folder, as a user's navigation would: Dir1 lists its ancestors from
+    /// the root down, each indented beneath the one before, with the folder itself selected,
+    /// then its subfolders one step further in; File1 and File2 list its files.
+    void openFolder(const std::string& path);
+    /// Drive1's line `index`, the volume whose root is `root`, was chosen: opens the root or,
+    /// when the volume cannot be browsed, says so and chooses the line chosen before again.
+    void driveChosen(std::size_t index, const std::string& root);
+    /// A drawing was chosen in File1: its name becomes the input name and its CSV's name the
+    /// output name.
+    void fileChosen(const std::string& name);
+    /// Converts the drawing named in the input field, in Dir1's folder, to the output name
+    /// there. The caption reads "読み込み中です・・・" (painted at once) while it runs. On
+    /// success the caption becomes "ファイル操作" and the report replaces txtDis; on any
+    /// failure, an unexpected one too, the caption goes back to what it was, txtDis keeps its
+    /// text and a message tells the failure. Never throws for a failed conversion.
+    void run();
+    /// Shows `message` through the message hook or the window's own message box.
+    void tell(const Message& message);
+
+private:
+    WindowView& view_;
+    const FileSystem& fileSystem_;
+    Conversion conversion_;
+    std::string folder_;
+    std::size_t driveIndex_ = 0;
 };
-Message driveNotReady(std::string_view drive);
 
 } // namespace dxf2csv

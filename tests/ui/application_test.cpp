@@ -33,8 +33,8 @@ class ApplicationTest : public QObject {
 private slots:
     void exceptionLeavingAHandlerIsReportedAndTheProgramGoesOn() {
         QStringList messages;
-        dxf2csv::setMessageHook([&](QWidget*, const QString& title, const QString& text) {
-            messages << title + ": " + text;
+        dxf2csv::setMessageHook([&](const dxf2csv::Message& message) {
+            messages << QString::fromStdString(message.title + ": " + message.text);
         });
         ThrowingObject object;
         QEvent first(QEvent::User);

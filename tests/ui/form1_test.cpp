@@ -70,8 +70,8 @@ private:
 private slots:
     void init() {
         messages_.clear();
-        dxf2csv::setMessageHook([this](QWidget*, const QString& title, const QString& text) {
-            messages_.push_back({title, text});
+        dxf2csv::setMessageHook([this](const dxf2csv::Message& message) {
+            messages_.push_back({QString::fromStdString(message.title), QString::fromStdString(message.text)});
         });
         folder_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir().isValid());

@@ -2,11 +2,9 @@
 
 #include "captions.h"
 #include "form1_layout.h"
-#include "messages/messages.h"
 #include "platform/wide_text_windows.h"
-#include "window_logic.h"
 
-#include <algorithm>
+#include <exception>
 #include <stdexcept>
 
 namespace dxf2csv {
@@ -54,73 +52,19 @@ const ControlTemplate kControls[] = {
     {kFile2, L"LISTBOX", "File2", "", kList, WS_EX_CLIENTEDGE},
 };
 
-MessageHook& messageHook() {
-    static MessageHook hook;
-    return hook;
-}
-
 std::wstring textOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-bool isDirectory(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-/// `path` made absolute and plain: backslashes, no "." or "..", no trailing separator but a
-/// root's.
-std::wstring fullPath(const std::wstring& path) {
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length >= full.size()) {
-        full.resize(length);
-        length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    }
-    full.resize(length);
-    while (full.size() > 3 && full.back() == L'\\') full.pop_back();
-    return full;
-}
-
-/// The root of `path` ("C:\"), or the path itself when it has no drive letter.
-std::wstring rootOf(const std::wstring& path) {
-    if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2) + L"\\";
-    return path;
-}
-
-/// The names in `folder` that are folders (or files), sorted as Explorer sorts them.
-std::vector<std::wstring> entries(const std::wstring& folder, bool folders) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    const std::wstring pattern = folder + (folder.back() == L'\\' ? L"*" : L"\\*");
-    const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == folders) names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-        return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
-               CSTR_LESS_THAN;
-    });
-    return names;
+ControlId controlOf(Field field) {
+    for (const ControlTemplate& made : kControls)
+        if (made.name == controlName(field)) return made.id;
+    throw std::logic_error("Form1 has no field " + std::string(controlName(field)));
 }
 
 } // namespace
-
-void setMessageHook(MessageHook hook) { messageHook() = std::move(hook); }
-
-void showMessage(HWND owner, const std::string& title, const std::string& text) {
-    if (messageHook()) {
-        messageHook()(owner, title, text);
-        return;
-    }
-    MessageBoxW(owner, widen(text).c_str(), widen(title).c_str(), MB_OK | MB_ICONERROR);
-}
 
 void registerForm1Class(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
@@ -134,7 +78,7 @@ void registerForm1Class(HINSTANCE instance) {
     RegisterClassExW(&windowClass);
 }
 
-Form1::Form1(HINSTANCE instance) {
+Form1::Form1(HINSTANCE instance) : logic_(*this, fileSystem_) {
     const HDC screen = GetDC(nullptr);
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
@@ -146,10 +90,7 @@ Form1::Form1(HINSTANCE instance) {
                               CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                               instance, this);
     if (window_ == nullptr) throw std::runtime_error(platform::systemMessage(GetLastError()));
-    std::wstring current(MAX_PATH, L'\0');
-    current.resize(GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
-    fillDrives();
-    setDirectoryPath(current);
+    logic_.start();
 }
 
 Form1::~Form1() {
@@ -172,11 +113,9 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     try {
         return self->handle(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        // A failure inside a handler is told and the window goes on, as in the Qt window.
-        showMessage(window, std::string(kindName(FailureKind::Unexpected, Language::Japanese)), error.what());
     } catch (...) {
-        showMessage(window, std::string(kindName(FailureKind::Unexpected, Language::Japanese)), "");
+        // A failure inside a handler is told and the window goes on, as in the Qt window.
+        self->logic_.tell(failureMessage(std::current_exception()));
     }
     return 0;
 }
@@ -247,73 +186,6 @@ void Form1::buildControls() {
     SendMessageW(control(kTxtDis), EM_SETLIMITTEXT, 0, 0); // no 32K limit on the report
 }
 
-void Form1::fillDrives() {
-    const HWND combo = control(kDrive1);
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    driveRoots_.clear();
-    std::wstring current(MAX_PATH, L'\0');
-    current.resize(GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
-    const std::wstring currentRoot = rootOf(current);
-    const DWORD drives = GetLogicalDrives();
-    int chosen = 0;
-    for (int letter = 0; letter < 26; ++letter) {
-        if ((drives & (1u << letter)) == 0) continue;
-        const std::wstring root{static_cast<wchar_t>(L'A' + letter), L':', L'\\'};
-        if (CompareStringOrdinal(root.c_str(), 3, currentRoot.c_str(), -1, TRUE) == CSTR_EQUAL)
-            chosen = static_cast<int>(driveRoots_.size());
-        // "c:" as the classic drive list shows it.
-        const std::wstring shown{static_cast<wchar_t>(L'a' + letter), L':'};
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
-        driveRoots_.push_back(root);
-    }
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
-    driveIndex_ = chosen;
-}
-
-void Form1::setDirectoryPath(const std::wstring& path) {
-    dirPath_ = fullPath(path);
-    fillDirList();
-    fillFileList(kFile1);
-    fillFileList(kFile2);
-}
-
-void Form1::fillDirList() {
-    const HWND list = control(kDir1);
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    dirPaths_.clear();
-    // The folder's ancestors from the root down, then its subfolders, indented beneath.
-    std::vector<std::wstring> chain{dirPath_};
-    for (std::wstring p = dirPath_; p.size() > 3;) {
-        const std::size_t cut = p.find_last_of(L'\\');
-        if (cut == std::wstring::npos) break;
-        p = fullPath(p.substr(0, cut + 1));
-        chain.insert(chain.begin(), p);
-    }
-    auto add = [&](const std::wstring& text, const std::wstring& full) {
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        dirPaths_.push_back(full);
-    };
-    std::size_t depth = 0;
-    for (const std::wstring& ancestor : chain) {
-        const std::wstring name = ancestor.size() <= 3 ? ancestor : ancestor.substr(ancestor.find_last_of(L'\\') + 1);
-        add(std::wstring(depth * 2, L' ') + name, ancestor);
-        ++depth;
-    }
-    SendMessageW(list, LB_SETCURSEL, chain.size() - 1, 0);
-    for (const std::wstring& sub : entries(dirPath_, true))
-        add(std::wstring(depth * 2, L' ') + sub, dirPath_ + (dirPath_.back() == L'\\' ? L"" : L"\\") + sub);
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-}
-
-void Form1::fillFileList(ControlId id) {
-    const HWND list = control(id);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const std::wstring& name : entries(dirPath_, false))
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-}
-
 void Form1::onCommand(int id, int code) {
     switch (id) {
     case kDrive1:
@@ -326,7 +198,7 @@ void Form1::onCommand(int id, int code) {
         if (code == LBN_SELCHANGE) onFileChosen();
         break;
     case kCmdCul1:
-        if (code == BN_CLICKED) onRun();
+        if (code == BN_CLICKED) logic_.run();
         break;
     case kCmdExit:
         if (code == BN_CLICKED) DestroyWindow(window_);
@@ -342,21 +214,13 @@ void Form1::onCommand(int id, int code) {
 void Form1::onDriveChanged() {
     const auto index = static_cast<int>(SendMessageW(control(kDrive1), CB_GETCURSEL, 0, 0));
     if (index < 0 || static_cast<std::size_t>(index) >= driveRoots_.size()) return;
-    const std::wstring& root = driveRoots_[static_cast<std::size_t>(index)];
-    if (!isDirectory(root)) {
-        const Message message = driveNotReady(narrow(root));
-        showMessage(window_, message.title, message.text);
-        SendMessageW(control(kDrive1), CB_SETCURSEL, static_cast<WPARAM>(driveIndex_), 0);
-        return;
-    }
-    driveIndex_ = index;
-    setDirectoryPath(root);
+    logic_.driveChosen(static_cast<std::size_t>(index), driveRoots_[static_cast<std::size_t>(index)]);
 }
 
 void Form1::onDirActivated() {
     const auto index = static_cast<int>(SendMessageW(control(kDir1), LB_GETCURSEL, 0, 0));
     if (index < 0 || static_cast<std::size_t>(index) >= dirPaths_.size()) return;
-    setDirectoryPath(dirPaths_[static_cast<std::size_t>(index)]);
+    logic_.openFolder(dirPaths_[static_cast<std::size_t>(index)]);
 }
 
 void Form1::onFileChosen() {
@@ -366,27 +230,58 @@ void Form1::onFileChosen() {
     std::wstring name(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0)) + 1, L'\0');
     name.resize(static_cast<std::size_t>(
         SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(name.data()))));
-    SetWindowTextW(control(kTxtFileName), name.c_str());
-    SetWindowTextW(control(kTxtFileS), widen(csvNameFor(narrow(name))).c_str());
+    logic_.fileChosen(narrow(name));
 }
 
-void Form1::onRun() {
-    const std::string folder = narrow(dirPath_);
-    RunRequest request;
-    request.inputPath = joinPath(folder, narrow(textOf(control(kTxtFileName))), '\\');
-    request.outputPath = joinPath(folder, narrow(textOf(control(kTxtFileS))), '\\');
-    request.tolerance = narrow(textOf(control(kTxtFileR)));
-    const std::string before = narrow(textOf(window_));
-    SetWindowTextW(window_, widen(captions::kReading).c_str());
-    // Show the caption before the run takes the thread.
-    RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    const RunOutcome outcome = runConversion(request, before);
-    SetWindowTextW(window_, widen(outcome.caption).c_str());
-    if (outcome.succeeded) {
-        SetWindowTextW(control(kTxtDis), widen(outcome.report).c_str());
-    } else {
-        showMessage(window_, outcome.messageTitle, outcome.messageText);
+std::string Form1::caption() const { return narrow(textOf(window_)); }
+
+void Form1::setCaption(const std::string& caption) { SetWindowTextW(window_, widen(caption).c_str()); }
+
+void Form1::paintNow() { RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW); }
+
+std::string Form1::text(Field field) const { return narrow(textOf(control(controlOf(field)))); }
+
+void Form1::setText(Field field, const std::string& text) { SetWindowTextW(control(controlOf(field)), widen(text).c_str()); }
+
+void Form1::setReport(const std::string& report) { SetWindowTextW(control(kTxtDis), widen(report).c_str()); }
+
+void Form1::fillDrives(const std::vector<Volume>& volumes, std::size_t current) {
+    const HWND combo = control(kDrive1);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    driveRoots_.clear();
+    for (const Volume& volume : volumes) {
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(volume.shown).c_str()));
+        driveRoots_.push_back(volume.root);
     }
+    chooseDrive(current);
+}
+
+void Form1::chooseDrive(std::size_t index) { SendMessageW(control(kDrive1), CB_SETCURSEL, index, 0); }
+
+void Form1::fillFolders(const std::vector<FolderLine>& lines, std::size_t current) {
+    const HWND list = control(kDir1);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    dirPaths_.clear();
+    for (const FolderLine& line : lines) {
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(line.text).c_str()));
+        dirPaths_.push_back(line.path);
+    }
+    SendMessageW(list, LB_SETCURSEL, current, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void Form1::fillFiles(const std::vector<std::string>& names) {
+    for (const ControlId id : {kFile1, kFile2}) {
+        const HWND list = control(id);
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        for (const std::string& name : names) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(name).c_str()));
+    }
+}
+
+void Form1::showMessageBox(const Message& message) {
+    MessageBoxW(window_, widen(message.text).c_str(), widen(message.title).c_str(), MB_OK | MB_ICONERROR);
 }
 
 int Form1::runMessageLoop(HWND window) {

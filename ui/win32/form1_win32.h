@@ -1,17 +1,18 @@
 #pragma once
 // The main window as a native Win32 window: the same controls, captions, access keys, tab
-// order and layout (in twips, at the system DPI) as the Qt Form1. It only gathers what the user
-// chose and shows what window_logic returns.
+// order and layout (in twips, at the system DPI) as the Qt Form1. It creates and places its
+// controls and hands every event to WindowLogic, which tells it what to show.
+
+#include "window_file_system.h"
+#include "window_logic.h"
+#include "window_view.h"
 
 #include <windows.h>
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace dxf2csv {
-
 
 /// The controls' IDs; each control's name in the Qt window is in form1_win32.cpp's table.
 enum ControlId : int {
@@ -19,13 +20,7 @@ enum ControlId : int {
     kTxtDis, kLabel2, kTxtFileS, kLabel3, kTxtFileR, kFile2,
 };
 
-/// Every message box of the program goes through this hook (owner, title, text in UTF-8), so
-/// tests can replace it and nothing ever blocks on a modal dialog.
-using MessageHook = std::function<void(HWND owner, const std::string& title, const std::string& text)>;
-void setMessageHook(MessageHook hook);
-void showMessage(HWND owner, const std::string& title, const std::string& text);
-
-class Form1 {
+class Form1 : private WindowView {
 public:
     /// Creates the window (not yet shown) in the working directory. Throws std::runtime_error
     /// when Windows refuses to create it.
@@ -36,10 +31,10 @@ public:
 
     HWND handle() const { return window_; }
     HWND control(ControlId id) const { return GetDlgItem(window_, id); }
-    /// Dir1's folder (UTF-16, no trailing separator except at a root).
-    const std::wstring& directoryPath() const { return dirPath_; }
+    /// Dir1's folder (no trailing separator except at a root).
+    const std::string& directoryPath() const { return logic_.folder(); }
     /// Makes `path` Dir1's folder, as a user's navigation would; the file lists follow.
-    void setDirectoryPath(const std::wstring& path);
+    void setDirectoryPath(const std::string& path) { logic_.openFolder(path); }
     /// The pixels of a length in twips at the window's DPI.
     int pixels(int twips) const;
 
@@ -51,23 +46,32 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void buildControls();
-    void fillDrives();
-    void fillDirList();
-    void fillFileList(ControlId list);
     void onCommand(int id, int code);
     void onDriveChanged();
     void onDirActivated();
     void onFileChosen();
-    void onRun();
+
+    // WindowView
+    std::string caption() const override;
+    void setCaption(const std::string& caption) override;
+    void paintNow() override;
+    std::string text(Field field) const override;
+    void setText(Field field, const std::string& text) override;
+    void setReport(const std::string& report) override;
+    void fillDrives(const std::vector<Volume>& volumes, std::size_t current) override;
+    void chooseDrive(std::size_t index) override;
+    void fillFolders(const std::vector<FolderLine>& lines, std::size_t current) override;
+    void fillFiles(const std::vector<std::string>& names) override;
+    void showMessageBox(const Message& message) override;
 
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;
     HFONT font_ = nullptr;
     int dpi_ = 96;
-    std::wstring dirPath_;
-    std::vector<std::wstring> dirPaths_;   ///< the folder of each line of Dir1
-    std::vector<std::wstring> driveRoots_; ///< the root of each line of Drive1
-    int driveIndex_ = -1;
+    std::vector<std::string> dirPaths_;   ///< the folder of each line of Dir1
+    std::vector<std::string> driveRoots_; ///< the root of each line of Drive1
+    WindowFileSystem fileSystem_;
+    WindowLogic logic_;
 };
 
 /// Registers Form1's window class; call once before the first Form1.
