@@ -64,8 +64,11 @@ TEST(CommandLine, UsageErrorsAndHelpInEitherLanguage) {
          "dxf2csv: 不明な文字コードです: latin-1"},
         {"standard input twice", {"-", "-"}, kExitUsage, "dxf2csv: standard input can be read only once",
          "dxf2csv: 標準入力は一度しか読めません"},
-        {"help", {"--help"}, kExitSuccess, "usage: dxf2csv [-t TOLERANCE] [-o OUTPUT] [--encoding ENC] DRAWING...\n",
-         "使い方: dxf2csv [-t 許容値] [-o 出力] [--encoding 文字コード] 図面...\n"},
+        {"unknown way of finding tables", {"--tables=drawn", "a.dxf"}, kExitUsage,
+         "dxf2csv: unknown way of finding tables drawn (auto, grouped, ruled)",
+         "dxf2csv: 不明な表の見つけ方です: drawn（auto、grouped、ruled）"},
+        {"help", {"--help"}, kExitSuccess, "usage: dxf2csv [-t TOLERANCE] [-o OUTPUT] [--encoding ENC] [--tables HOW] DRAWING...\n",
+         "使い方: dxf2csv [-t 許容値] [-o 出力] [--encoding 文字コード] [--tables 見つけ方] 図面...\n"},
         {"version", {"--version"}, kExitSuccess, "dxf2csv ", "dxf2csv "},
     };
     for (const Case& c : cases) {

@@ -38,15 +38,15 @@ TEST(RunFailure, GoldenTextsOfEveryKindAndDetail) {
     // Every text a failure can show, in both languages, against tests/data/failure_texts.txt:
     // a change of wording shows here as a change of that file.
     std::string texts;
-    for (int kind = 0; kind <= static_cast<int>(FailureKind::Unexpected); ++kind) {
+    for (std::size_t kind = 0; kind < kFailureKinds; ++kind) {
         const auto k = static_cast<FailureKind>(kind);
         texts += "kind " + std::to_string(kind) + "\t" + std::string(kindName(k, Language::English)) + "\t" +
                  std::string(kindName(k, Language::Japanese)) + "\n";
     }
-    for (int detail = 0; detail <= static_cast<int>(Detail::StandardOutput); ++detail) {
+    for (std::size_t detail = 0; detail < kDetails; ++detail) {
         const auto d = static_cast<Detail>(detail);
-        texts += "detail " + std::to_string(detail) + "\t" + detailText(d, {"<1>", "<2>"}, Language::English) + "\t" +
-                 detailText(d, {"<1>", "<2>"}, Language::Japanese) + "\n";
+        texts += "detail " + std::to_string(detail) + "\t" + detailText(d, {"<1>", "<2>", "<3>"}, Language::English) + "\t" +
+                 detailText(d, {"<1>", "<2>", "<3>"}, Language::Japanese) + "\n";
     }
     EXPECT_EQ(texts, test::readFile(std::string(TEST_DATA_DIR) + "/failure_texts.txt"));
 }
