@@ -9,9 +9,13 @@
 namespace dxf2csv {
 namespace {
 
-TEST(CheckedAdd16, FailsPast32767) {
-    EXPECT_EQ(checkedAdd16(32766, 1, "f", 1, Detail::TotalReaches), 32767);
-    EXPECT_THROW(checkedAdd16(32767, 1, "f", 1, Detail::TotalReaches), RunFailure);
+TEST(GroupedTables, CountersOf16BitsWhenLimitedElseOf32) {
+    const GroupedTables limited(true);
+    EXPECT_EQ(limited.checkedAdd(32766, 1, "f", 1, Detail::TotalReaches), 32767);
+    EXPECT_THROW(limited.checkedAdd(32767, 1, "f", 1, Detail::TotalReaches), RunFailure);
+    const GroupedTables unlimited(false);
+    EXPECT_EQ(unlimited.checkedAdd(32767, 1, "f", 1, Detail::TotalReaches), 32768);
+    EXPECT_THROW(unlimited.checkedAdd(INT32_MAX, 1, "f", 1, Detail::TotalReaches), RunFailure);
 }
 
 } // namespace

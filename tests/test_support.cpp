@@ -17,12 +17,12 @@
 
 namespace dxf2csv::test {
 
-Converted convert(std::string_view drawing, std::string_view tolerance) {
+Converted convert(std::string_view drawing, std::string_view tolerance, TableSource tables) {
     MemorySource source(drawing);
     StringSink sink;
     Converted result;
     try {
-        result.report = convertDrawing(source, sink, {std::string(tolerance)}, "test.dxf").lines();
+        result.report = convertDrawing(source, sink, {std::string(tolerance), CsvEncoding::Drawing, tables}, "test.dxf").lines();
     } catch (const RunFailure& failure) {
         ADD_FAILURE() << "unexpected failure: " << failure.what();
     }
@@ -30,11 +30,11 @@ Converted convert(std::string_view drawing, std::string_view tolerance) {
     return result;
 }
 
-std::optional<RunFailure> failureOf(std::string_view drawing, std::string_view tolerance) {
+std::optional<RunFailure> failureOf(std::string_view drawing, std::string_view tolerance, TableSource tables) {
     MemorySource source(drawing);
     StringSink sink;
     try {
-        convertDrawing(source, sink, {std::string(tolerance)}, "test.dxf");
+        convertDrawing(source, sink, {std::string(tolerance), CsvEncoding::Drawing, tables}, "test.dxf");
     } catch (const RunFailure& failure) {
         return failure;
     }

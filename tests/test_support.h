@@ -2,6 +2,7 @@
 // Small drawings and temporary folders for the tests.
 
 #include "messages/run_failure.h"
+#include "run/run_settings.h"
 #include "reading/instruction_set.h"
 
 #include <gtest/gtest.h>
@@ -34,10 +35,12 @@ void withEachInstructionSet(Body body) {
 }
 
 /// Converts `drawing` in memory. Fails the test if the run throws.
-Converted convert(std::string_view drawing, std::string_view tolerance = "100");
+Converted convert(std::string_view drawing, std::string_view tolerance = "100",
+                  TableSource tables = TableSource::Grouped);
 
 /// Converts `drawing` in memory and returns the failure, or nothing when it succeeded.
-std::optional<RunFailure> failureOf(std::string_view drawing, std::string_view tolerance = "100");
+std::optional<RunFailure> failureOf(std::string_view drawing, std::string_view tolerance = "100",
+                                    TableSource tables = TableSource::Grouped);
 
 /// The lines of a TEXT entity: handle (5), content (1), x (10), y (21) and, when not empty,
 /// the raw extra pairs appended as they are.

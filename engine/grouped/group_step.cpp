@@ -34,16 +34,18 @@ void GroupStep::step(GroupedTables& tables, const Pair& pair, const RunContext& 
     if (!collecting_ || pair.code != kCodeMember) return;
 
     const int limit = tables.recognizedCount;
-    if (limit > kTableRows)
+    if (tables.limited && limit > kTableRows)
         throw RunFailure(FailureKind::RowOutOfRange, context.file, pair.line, Detail::DrawingHasTexts,
                          {std::to_string(limit)});
     index_.prepare(tables.texts, limit);
     for (int row = index_.first(pair.value); row != 0; row = index_.next(row)) {
-        if (tables.memberCount >= kTableRows)
+        if (tables.limited && tables.memberCount >= kTableRows)
             throw RunFailure(FailureKind::RowOutOfRange, context.file, pair.line, Detail::MemberDoesNotFit,
                              {std::to_string(tables.memberCount + 1), quoteText(context.decoder.toUtf8(pair.value))});
         ++tables.memberCount;
-        tables.members[static_cast<std::size_t>(tables.memberCount)] = static_cast<std::int16_t>(row);
+        const auto slot = static_cast<std::size_t>(tables.memberCount);
+        if (slot >= tables.members.size()) tables.members.resize(slot + 1);
+        tables.members[slot] = row;
     }
 }
 
@@ -73,7 +75,8 @@ void flushGroup(GroupedTables& tables, std::int16_t rowTolerance, std::int64_t l
         ordering.topToBottom(numbers, t);
         for (std::size_t k = 0; k < n; ++k) numbers[k] = compared(row(static_cast<std::size_t>(ordering.order()[k])).x, file);
         ordering.leftToRight(numbers, t);
-        std::int16_t ordered[kTableRows];
+        std::vector<int>& ordered = scratch.ordered;
+        ordered.resize(n);
         for (std::size_t k = 0; k < n; ++k) ordered[k] = tables.members[static_cast<std::size_t>(ordering.order()[k]) + 1];
         for (std::size_t k = 0; k < n; ++k) tables.members[k + 1] = ordered[k];
     }
@@ -92,7 +95,8 @@ void flushGroup(GroupedTables& tables, std::int16_t rowTolerance, std::int64_t l
     csv.endLine();
 
     context.report.appendLine(std::string(report_text::kGroupCount) + std::to_string(n));
-    tables.totalCount = checkedAdd16(tables.totalCount, static_cast<int>(n), file, line, Detail::TotalReaches);
+    tables.totalCount = tables.checkedAdd(tables.totalCount, static_cast<int>(n), file, line, Detail::TotalReaches);
+    ++tables.groupsWritten;
 }
 
 } // namespace dxf2csv

@@ -19,6 +19,7 @@ struct RunContext;
 struct FlushScratch {
     RowOrdering ordering;
     std::vector<double> numbers; ///< the members' y, then their x, as whole numbers
+    std::vector<int> ordered;    ///< the members' rows in their new order
     std::string line;            ///< the CSV line being assembled
 };
 

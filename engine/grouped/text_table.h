@@ -25,11 +25,18 @@ struct TextRecord {
     const FieldValue& rowY() const noexcept { return secondY.absent() ? firstY : secondY; }
 };
 
-/// Rows 1..5000 of captured TEXT entities; row 0 is never used.
+/// Rows 1..n of captured TEXT entities; row 0 is never used.
 class TextTable {
 public:
-    TextTable() : rows_(kTableRows + 1) {}
+    /// Rows 1..`rows`, all empty.
+    explicit TextTable(int rows = kTableRows) : rows_(static_cast<std::size_t>(rows) + 1) {}
 
+    int rows() const noexcept { return static_cast<int>(rows_.size()) - 1; }
+    /// Row `number`, added (with the rows before it) when the table is shorter.
+    TextRecord& rowToStore(int number) {
+        if (number > rows()) rows_.resize(static_cast<std::size_t>(number) + 1);
+        return row(number);
+    }
     TextRecord& row(int number) { return rows_[static_cast<std::size_t>(number)]; }
     const TextRecord& row(int number) const { return rows_[static_cast<std::size_t>(number)]; }
 

@@ -20,6 +20,14 @@ inline constexpr std::string_view kNotCentred = "警告！！垂直方向の文�
 inline constexpr std::string_view kGroupCount = "計上した材料数 : ";
 inline constexpr std::string_view kTotalCount = "計上した材料の総数 : ";
 inline constexpr std::string_view kFinished = "処理終了";
+// Tables found by their rules: one line each ({1} its number from 1, {2} rows, {3} columns,
+// {4} texts), or one line saying there is none; blocks placed but never defined, each once.
+inline constexpr std::string_view kRuledTable = "表{1} : {2} 行 × {3} 列、文字 {4} 個";
+inline constexpr std::string_view kNoTable = "表が見つかりませんでした";
+inline constexpr std::string_view kMissingBlock = "ブロックがありません : {1}";
+// Which way the tables were found, when the run chose or was asked to read drawn tables.
+inline constexpr std::string_view kFoundByGroups = "表の見つけ方 : グループ";
+inline constexpr std::string_view kFoundByRules = "表の見つけ方 : 罫線";
 } // namespace report_text
 
 enum class FailureKind : std::uint8_t {

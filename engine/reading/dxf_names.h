@@ -10,6 +10,7 @@ inline constexpr std::string_view kSection = "SECTION"; ///< (0, SECTION) opens 
 inline constexpr std::string_view kEndSection = "ENDSEC";
 inline constexpr std::string_view kEndOfFile = "EOF";
 inline constexpr std::string_view kHeader = "HEADER";  ///< section names, after (0, SECTION)
+inline constexpr std::string_view kBlocks = "BLOCKS";
 inline constexpr std::string_view kEntities = "ENTITIES";
 inline constexpr std::string_view kObjects = "OBJECTS";
 inline constexpr std::string_view kText = "TEXT";      ///< the entity captured in ENTITIES

@@ -1,14 +1,20 @@
 #include "run/conversion_run.h"
 
+#include "messages/bilingual_text.h"
 #include "messages/run_failure.h"
 #include "output/csv_writer.h"
 #include "output/run_context.h"
 #include "platform/same_file.h"
 #include "platform/utf8.h"
 #include "reading/quiet_pairs.h"
+#include "ruled/table_finder.h"
+#include "ruled/table_writer.h"
 #include "run/pair_scanner.h"
 #include "run/tolerance.h"
 #include "text/text_decoder.h"
+
+#include <functional>
+#include <memory>
 
 namespace dxf2csv {
 namespace {
@@ -23,6 +29,84 @@ void checkStart(LineReader& lines, const std::string& name) {
     if (lines.peek(kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) lines.skip(kUtf8ByteOrderMark.size());
 }
 
+/// How a scan's tables are written and told.
+enum class Outcome { Grouped, Ruled, NoGroups };
+
+/// The closing lines every report ends with.
+void closeReport(RunReport& report, std::int64_t total) {
+    report.appendLine(std::string(report_text::kTotalCount) + std::to_string(total));
+    report.appendLine(report_text::kFinished);
+}
+
+/// Writes the ruled tables of `sheets` and builds the report of a run that found its tables by
+/// their rules, anew (what a scan for groups said of the drawing is dropped).
+void writeRuled(ruled::Sheets sheets, const RunContext& context) {
+    RunReport& report = context.report;
+    report = RunReport();
+    report.appendLine(std::string(report_text::kRecognized) +
+                      std::to_string(sheets.model.texts.size() + sheets.paper.texts.size()));
+    for (const std::string& name : sheets.missingBlocks)
+        report.appendLine(fillIn(report_text::kMissingBlock, {name}));
+    std::vector<ruled::Table> tables = ruled::findTables(sheets.model);
+    std::vector<ruled::Table> paper = ruled::findTables(sheets.paper);
+    tables.insert(tables.end(), std::make_move_iterator(paper.begin()), std::make_move_iterator(paper.end()));
+    const int texts = ruled::writeRuledTables(tables, context);
+    report.appendLine(report_text::kFoundByRules);
+    closeReport(report, texts);
+}
+
+/// One scan of the drawing after the output's preamble, writing its tables and closing the
+/// report (saying which way the tables were found when `tellTheWay`). `plan.rules` without
+/// `plan.groups` gives the ruled tables; `plan.groups` alone the grouped ones; both (the
+/// automatic choice in one scan) the grouped ones when a GROUP held a TEXT, else the ruled
+/// ones. Unlimited groups without rules (the first scan of the automatic choice) give
+/// NoGroups for a drawing without a GROUP of TEXTs, having written nothing.
+Outcome scan(LineReader& lines, const ScanPlan& plan, std::int16_t rowTolerance, const RunContext& context,
+             bool tellTheWay) {
+    PairScanner scanner(lines, plan, rowTolerance, context);
+    scanner.run();
+    const GroupedTables& grouped = scanner.grouped();
+    if (plan.groups && (!plan.rules || grouped.groupsWritten > 0)) {
+        if (!plan.limitedGroups && grouped.groupsWritten == 0) return Outcome::NoGroups;
+        if (tellTheWay) context.report.appendLine(report_text::kFoundByGroups);
+        closeReport(context.report, grouped.totalCount);
+        return Outcome::Grouped;
+    }
+    writeRuled(scanner.takeSheets(), context);
+    return Outcome::Ruled;
+}
+
+/// The run over `lines`, past the drawing's start; `reopen`, when the drawing can be read
+/// again, opens it anew for a second scan (the automatic choice then reads a drawing without
+/// grouped tables a second time, for its drawn geometry).
+RunReport convert(std::unique_ptr<LineReader> lines, const std::function<std::unique_ptr<LineReader>()>& reopen,
+                  OutputSink& output, const RunSettings& settings, std::int16_t tolerance, const std::string& name) {
+    RunReport report;
+    TextDecoder decoder;
+    CellEncoder cells(settings.encoding, decoder, name);
+    const RunContext context{name, decoder, output, cells, report};
+    output.write(cells.preamble());
+    switch (settings.tables) {
+    case TableSource::Grouped: scan(*lines, ScanPlan{true, true, false}, tolerance, context, false); break;
+    case TableSource::Ruled: scan(*lines, ScanPlan{false, true, true}, tolerance, context, false); break;
+    case TableSource::Auto:
+        if (!reopen) {
+            scan(*lines, ScanPlan{true, false, true}, tolerance, context, true);
+            break;
+        }
+        // Grouped tables at full speed first, most of the drawing passed over unseen; only a
+        // drawing without them is read again, for its drawn geometry.
+        if (scan(*lines, ScanPlan{true, false, false}, tolerance, context, true) == Outcome::NoGroups) {
+            lines = reopen();
+            decoder = TextDecoder();
+            scan(*lines, ScanPlan{false, true, true}, tolerance, context, true);
+        }
+        break;
+    }
+    output.commit();
+    return report;
+}
+
 } // namespace
 
 RunReport convertLines(LineReader& lines, OutputSink& output, std::int16_t rowTolerance, CsvEncoding encoding,
@@ -32,31 +116,38 @@ RunReport convertLines(LineReader& lines, OutputSink& output, std::int16_t rowTo
     CellEncoder cells(encoding, decoder, name);
     output.write(cells.preamble());
     const RunContext context{name, decoder, output, cells, report};
-    PairScanner scanner(lines, rowTolerance, context);
-    scanner.run();
-    report.appendLine(std::string(report_text::kTotalCount) + std::to_string(scanner.grouped().totalCount));
-    report.appendLine(report_text::kFinished);
+    scan(lines, ScanPlan{true, true, false}, rowTolerance, context, false);
     output.commit();
     return report;
 }
 
 RunReport convertDrawing(ByteSource& input, OutputSink& output, const RunSettings& settings, const std::string& name) {
     const std::int16_t tolerance = readTolerance(settings.tolerance, name);
-    // Sources in memory are mostly small; a smaller block is quicker to set up.
-    LineReader lines(input, kMemoryBlock, name, LineReader::kLongestLine, quietPairSkipper());
-    checkStart(lines, name);
-    return convertLines(lines, output, tolerance, settings.encoding, name);
+    // Sources in memory are mostly small; a smaller block is quicker to set up. A source is
+    // read once.
+    auto lines = std::make_unique<LineReader>(input, kMemoryBlock, name, LineReader::kLongestLine, quietPairSkipper());
+    checkStart(*lines, name);
+    return convert(std::move(lines), nullptr, output, settings, tolerance, name);
 }
 
 RunReport convertFile(const std::string& inputPath, const std::string& outputPath, const RunSettings& settings) {
-    FileSource input(inputPath);
+    auto input = std::make_unique<FileSource>(inputPath);
     const std::int16_t tolerance = readTolerance(settings.tolerance, inputPath);
-    LineReader lines(input, LineReader::kDefaultBlock, inputPath, LineReader::kLongestLine, quietPairSkipper());
-    checkStart(lines, inputPath);
+    auto open = [&] {
+        auto lines = std::make_unique<LineReader>(*input, LineReader::kDefaultBlock, inputPath, LineReader::kLongestLine,
+                                                  quietPairSkipper());
+        checkStart(*lines, inputPath);
+        return lines;
+    };
+    std::unique_ptr<LineReader> lines = open();
     if (platform::sameFile(inputPath, outputPath))
         throw RunFailure(FailureKind::OutputIsInput, outputPath, 0, Detail::OverwritesDrawing, {quoteText(inputPath)});
     AtomicFile output(outputPath);
-    return convertLines(lines, output, tolerance, settings.encoding, inputPath);
+    auto reopen = [&] {
+        input = std::make_unique<FileSource>(inputPath);
+        return open();
+    };
+    return convert(std::move(lines), reopen, output, settings, tolerance, inputPath);
 }
 
 } // namespace dxf2csv

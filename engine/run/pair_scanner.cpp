@@ -12,6 +12,13 @@ namespace dxf2csv {
 
 static_assert(names::kEndSection[0] == names::kEndOfFile[0], "one first letter sorts out both ends");
 
+PairScanner::PairScanner(LineReader& lines, const ScanPlan& plan, std::int16_t rowTolerance, const RunContext& context)
+    : lines_(lines), context_(context), plan_(plan), grouped_(plan.limitedGroups), groupStep_(rowTolerance) {
+    if (plan.rules) sheets_.emplace(context.decoder, context.file);
+}
+
+ruled::Sheets PairScanner::takeSheets() { return sheets_ ? sheets_->finish() : ruled::Sheets{}; }
+
 void PairScanner::run() {
     bool expectCode = true;
     std::int16_t code = 0;
@@ -31,7 +38,7 @@ void PairScanner::run() {
     if (!expectCode)
         throw RunFailure(FailureKind::InputEndsInsidePair, context_.file, codeLineNumber, Detail::NoValueLine,
                          {std::to_string(code)});
-    if (section_ == Section::Objects) groupStep_.finish(grouped_, lastLine_, context_);
+    if (section_ == Section::Objects && plan_.groups) groupStep_.finish(grouped_, lastLine_, context_);
 }
 
 LineFlow PairScanner::pair(const Pair& pair) {
@@ -46,9 +53,14 @@ LineFlow PairScanner::pair(const Pair& pair) {
     if (pair.code == kCodeEntity && !value.empty()) {
         if (value[0] == names::kEndSection[0]) {
             if (startsWith(value, names::kEndSection)) {
-                if (section_ == Section::Objects) groupStep_.finish(grouped_, pair.line, context_);
+                if (section_ == Section::Objects && plan_.groups) groupStep_.finish(grouped_, pair.line, context_);
+                // The sheet reader ends what is pending at the end of its sections.
+                if (sheets_ && (section_ == Section::Entities || inBlocks_))
+                    sheets_->pair(inBlocks_ ? ruled::SheetSection::Blocks : ruled::SheetSection::Entities, pair.code,
+                                  value, pair.line);
                 section_ = Section::Other;
                 inHeader_ = false;
+                inBlocks_ = false;
                 return LineFlow::Next;
             }
             if (startsWith(value, names::kEndOfFile)) return LineFlow::Stop;
@@ -57,15 +69,21 @@ LineFlow PairScanner::pair(const Pair& pair) {
         }
     } else if (pair.code == kCodeName && wasAfterSection) {
         enterSection(value);
+        // The section's name is no pair of the section's own.
+        if (sheets_) return quiet() ? LineFlow::PassOver : LineFlow::Next;
     }
 
     switch (section_) {
     case Section::Entities:
-        if (textCapture_.wants(pair.code)) textCapture_.step(grouped_, pair, context_);
+        if (plan_.groups && textCapture_.wants(pair.code)) textCapture_.step(grouped_, pair, context_);
+        if (sheets_) sheets_->pair(ruled::SheetSection::Entities, pair.code, value, pair.line);
         break;
-    case Section::Objects: groupStep_.step(grouped_, pair, context_); break;
+    case Section::Objects:
+        if (plan_.groups) groupStep_.step(grouped_, pair, context_);
+        break;
     case Section::Other:
         if (inHeader_) pending_ = readHeader(pair, pending_);
+        if (inBlocks_ && sheets_) sheets_->pair(ruled::SheetSection::Blocks, pair.code, value, pair.line);
         break;
     }
     return quiet() ? LineFlow::PassOver : LineFlow::Next;
@@ -76,6 +94,7 @@ bool PairScanner::quiet() const {
     // and the section markers matter, and an entity or object of another name leaves
     // everything as it was.
     if (afterSection_) return false;
+    if (sheets_ && (section_ == Section::Entities || inBlocks_)) return false;
     switch (section_) {
     case Section::Entities: return !textCapture_.capturing();
     case Section::Objects: return !groupStep_.collecting();
@@ -86,13 +105,15 @@ bool PairScanner::quiet() const {
 
 void PairScanner::enterSection(std::string_view name) {
     inHeader_ = startsWith(name, names::kHeader);
+    inBlocks_ = startsWith(name, names::kBlocks);
     if (startsWith(name, names::kEntities)) {
         section_ = Section::Entities;
         grouped_.textCount = 0;
     } else if (startsWith(name, names::kObjects)) {
         grouped_.recognizedCount = grouped_.textCount;
-        context_.report.appendLine(std::string(report_text::kRecognized) + std::to_string(grouped_.recognizedCount) +
-                                   std::string(report_text::kRecognizedLimit));
+        if (plan_.groups)
+            context_.report.appendLine(std::string(report_text::kRecognized) + std::to_string(grouped_.recognizedCount) +
+                                       std::string(report_text::kRecognizedLimit));
         section_ = Section::Objects;
         groupStep_.tableChanged();
     }
