@@ -4,13 +4,12 @@
 #   tests/ui/screenshot-windows.sh [OUT.png]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${BUILD_DIR:-$root/build-windows}
+build=$root/build-windows
 out=$(realpath -m "${1:-$root/docs/window-windows.png}")
 [ -x "$build/dxf2csv-gui.exe" ] || "$root/scripts/build-windows" >/dev/null
 . "$root/tests/ui/windows_display.sh"
 work=$(mktemp -d)
 trap 'stop_display; rm -rf "$work"' EXIT
-start_display
 
 mkdir "$work/図面"
 cp "$root/examples/parts_list.dxf" "$work/図面/"

@@ -5,18 +5,17 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(realpath -m "${1:-$root/docs/window.png}")
-"$root/scripts/ensure-packages" xvfb xauth xdotool scrot fonts-noto-cjk qt6-base-dev
-"$root/scripts/build" >/dev/null
+if [ -z "${DXF2CSV_ON_XVFB:-}" ]; then
+  "$root/scripts/ensure-packages" xvfb xauth xdotool scrot fonts-noto-cjk
+  "$root/scripts/build" >/dev/null
+  # Again on a free display of its own.
+  DXF2CSV_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$(realpath "$0")" "$@"
+fi
+unset DXF2CSV_ON_XVFB
 work=$(mktemp -d)
-for number in $(seq 90 120); do
-  [ -e "/tmp/.X$number-lock" ] || break
-done
-Xvfb ":$number" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
 gui=
-trap 'kill $gui "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
-export DISPLAY=":$number" LANG=ja_JP.UTF-8
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break || sleep 0.1; done
+trap 'kill $gui 2>/dev/null || true; rm -rf "$work"' EXIT
+export LANG=ja_JP.UTF-8
 
 mkdir "$work/図面"
 cp "$root/examples/parts_list.dxf" "$work/図面/"
