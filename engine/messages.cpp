@@ -10,7 +10,7 @@ struct Texts {
     std::string_view japanese;
 };
 
-constexpr std::array<Texts, 12> kKinds = {{
+constexpr std::array<Texts, 14> kKinds = {{
     {"cannot open input", "入力ファイルを開けません"},
     {"cannot read input", "入力ファイルを読めません"},
     {"cannot write output", "出力ファイルを書けません"},
@@ -22,10 +22,12 @@ constexpr std::array<Texts, 12> kKinds = {{
     {"output is the input", "出力先が入力ファイルです"},
     {"line too long", "行が長すぎます"},
     {"character not in CP932", "CP932 にない文字です"},
+    {"block places itself", "ブロックが自分自身を挿入しています"},
+    {"too many placed elements", "ブロックの配置で図形が多すぎます"},
     {"unexpected failure", "予期しない失敗です"},
 }};
 
-constexpr std::array<Texts, 22> kDetails = {{
+constexpr std::array<Texts, 27> kDetails = {{
     {"", ""},
     {"{1}", "{1}"},
     {"tolerance {1}", "許容値 {1}"},
@@ -50,6 +52,11 @@ constexpr std::array<Texts, 22> kDetails = {{
      "改行がないまま {1} バイトを超えました。ASCII DXF の図面ではありません"},
     {"{1} ({2}) cannot be written in CP932", "{1} ({2}) は CP932 で書けません"},
     {"standard output: {1}", "標準出力: {1}"},
+    {"{1} lies beyond ±{2}", "{1} は ±{2} を超えています"},
+    {"scale {1} is zero", "尺度 {1} が 0 です"},
+    {"block {1}", "ブロック {1}"},
+    {"block {1} is placed or scaled beyond {2}", "ブロック {1} の挿入位置または尺度が {2} を超えます"},
+    {"placing block {1} gives more than {2} elements", "ブロック {1} を配置すると図形が {2} 個を超えます"},
 }};
 
 std::string_view pick(const Texts& texts, Language language) {

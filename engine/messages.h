@@ -33,6 +33,8 @@ enum class FailureKind : std::uint8_t {
     OutputIsInput,         ///< the output path names the drawing itself
     LineTooLong,           ///< a line longer than any drawing holds (not a DXF)
     NotInCodePage,         ///< a cell holds a character the CSV's code page lacks
+    BlockPlacesItself,     ///< a block is placed inside itself, directly or through others
+    TooManyPlaced,         ///< placing the blocks would give more elements than any sheet holds
     Unexpected,            ///< no failure of a run: a fault of the program itself
 };
 
@@ -61,6 +63,11 @@ enum class Detail : std::uint8_t {
     NoLineEnd,         ///< {1}: the longest line allowed, in bytes
     NotInCp932,        ///< {1}: the character, quoted, {2}: its code point (U+XXXX)
     StandardOutput,    ///< {1}: the system's words
+    BeyondBound,       ///< {1}: the number, quoted, {2}: the bound
+    ZeroScale,         ///< {1}: the scale, quoted
+    BlockName,         ///< {1}: the block's name, quoted
+    PlacedBeyond,      ///< {1}: the block's name, quoted, {2}: the bound
+    PlacementLimit,    ///< {1}: the block's name, quoted, {2}: the limit
 };
 
 /// The kind's name: "not a number", "数値ではありません".

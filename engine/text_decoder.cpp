@@ -54,10 +54,14 @@ std::string TextDecoder::toUtf8(std::string_view bytes) const {
     return fromCodePage(platform::kShiftJis, bytes);
 }
 
-std::string TextDecoder::decode(std::string_view bytes) const {
+int TextDecoder::codePageForCodes() const {
     // %%nnn names a character of the drawing's code page; without one, of Shift-JIS, as the
     // report reads such a drawing.
-    return decodeTextCodes(toUtf8(bytes), codePage_ != 0 ? codePage_ : platform::kShiftJis);
+    return codePage_ != 0 ? codePage_ : platform::kShiftJis;
+}
+
+std::string TextDecoder::decode(std::string_view bytes) const {
+    return decodeTextCodes(toUtf8(bytes), codePageForCodes());
 }
 
 } // namespace dxf2csv

@@ -24,6 +24,10 @@ public:
     /// as the drawing shows it.
     std::string decode(std::string_view bytes) const;
 
+    /// The code page whose characters %%nnn names: the declared one, else Shift-JIS. For
+    /// texts whose own formatting must come off between toUtf8 and decodeTextCodes (MTEXT).
+    int codePageForCodes() const;
+
 private:
     bool utf8_ = false;
     int codePage_ = 0; ///< the declared page; 0 when none

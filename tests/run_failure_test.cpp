@@ -43,7 +43,7 @@ TEST(RunFailure, GoldenTextsOfEveryKindAndDetail) {
         texts += "kind " + std::to_string(kind) + "\t" + std::string(kindName(k, Language::English)) + "\t" +
                  std::string(kindName(k, Language::Japanese)) + "\n";
     }
-    for (int detail = 0; detail <= static_cast<int>(Detail::StandardOutput); ++detail) {
+    for (int detail = 0; detail <= static_cast<int>(Detail::PlacementLimit); ++detail) {
         const auto d = static_cast<Detail>(detail);
         texts += "detail " + std::to_string(detail) + "\t" + detailText(d, {"<1>", "<2>"}, Language::English) + "\t" +
                  detailText(d, {"<1>", "<2>"}, Language::Japanese) + "\n";
