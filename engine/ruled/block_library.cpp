@@ -1,0 +1,145 @@
+#include "ruled/block_library.h"
+
+#include "ruled/entity_codes.h"
+#include "ruled/value_reading.h"
+#include "run_failure.h"
+#include "text_decoder.h"
+
+#include <cmath>
+
+namespace dxf2csv::ruled {
+namespace {
+
+/// How far from upright a placed AutoCAD table may be turned, as the ratio of the turning to
+/// the scaling part of its map, and still be given as a table: the turn of a direction vector
+/// written to 16 digits leaves about 1e-16; anything visibly turned is far past 1e-9. A table
+/// turned more is drawn by its block, whose lines the finder reads as they stand.
+constexpr double kUprightTolerance = 1e-9;
+
+bool isLayoutName(std::string_view name) {
+    for (const std::string_view prefix : names::kLayoutPrefixes) {
+        if (name.size() < prefix.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < prefix.size() && same; ++i) {
+            const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+            same = lower(name[i]) == lower(prefix[i]);
+        }
+        if (same) return true;
+    }
+    return false;
+}
+
+bool upright(const Affine& m) {
+    return m.xx > 0 && m.yy > 0 && std::fabs(m.xy) <= kUprightTolerance * m.xx &&
+           std::fabs(m.yx) <= kUprightTolerance * m.yy;
+}
+
+} // namespace
+
+std::uint32_t BlockLibrary::idOf(std::string_view name) {
+    const auto found = ids_.find(name);
+    if (found != ids_.end()) return found->second;
+    const auto id = static_cast<std::uint32_t>(blocks_.size());
+    BlockDefinition& block = blocks_.emplace_back();
+    block.name.assign(name);
+    block.layout = isLayoutName(name);
+    ids_.emplace(block.name, id);
+    return id;
+}
+
+void BlockLibrary::putText(const LocalText& text, const Affine& map, Sheet& sheet) {
+    const Point up = map.turn(text.up);
+    const double height = text.height * std::hypot(up.x, up.y);
+    if (!(height > 0)) return; // a plane seen edge-on shows no text
+    sheet.texts.push_back({map.apply(text.middle), height, text.text, text.line});
+}
+
+std::string BlockLibrary::quotedName(std::uint32_t id) const { return quoteText(decoder_.decode(blocks_[id].name)); }
+
+void BlockLibrary::count(std::uint64_t elements, std::uint32_t rootBlock, std::int64_t rootLine) {
+    placed_ += elements;
+    if (placed_ > kMaxPlacedElements)
+        throw RunFailure(FailureKind::TooManyPlaced, file_, rootLine, Detail::PlacementLimit,
+                         {quotedName(rootBlock), std::to_string(kMaxPlacedElements)});
+}
+
+void BlockLibrary::place(const Placement& top, const Affine& parent, const std::vector<LocalTable>& tables,
+                         Sheet& sheet, std::vector<std::string>& missing) {
+    // A failure part way leaves frames behind; the chain they marked is no longer placed.
+    for (const Frame& frame : stack_) onStack_[frame.block] = 0;
+    stack_.clear();
+    for (int row = 0; row < top.rows; ++row) {
+        for (int column = 0; column < top.columns; ++column) {
+            const Point offset = {top.columnStep.x * column + top.rowStep.x * row,
+                                  top.columnStep.y * column + top.rowStep.y * row};
+            expand(top, parent, tables, offset, sheet, missing, top.block, top.line);
+            while (!stack_.empty()) {
+                Frame& frame = stack_.back();
+                const BlockDefinition& holder = blocks_[frame.block];
+                if (frame.next >= holder.placements.size()) {
+                    onStack_[frame.block] = 0;
+                    stack_.pop_back();
+                    continue;
+                }
+                const Placement& nested = holder.placements[frame.next];
+                const Point at = {nested.columnStep.x * frame.column + nested.rowStep.x * frame.row,
+                                  nested.columnStep.y * frame.column + nested.rowStep.y * frame.row};
+                if (++frame.column == nested.columns) {
+                    frame.column = 0;
+                    if (++frame.row == nested.rows) {
+                        frame.row = 0;
+                        ++frame.next;
+                    }
+                }
+                const Affine holderMap = frame.map; // the frame moves when expand pushes
+                expand(nested, holderMap, holder.tables, at, sheet, missing, top.block, top.line);
+            }
+        }
+    }
+}
+
+void BlockLibrary::expand(const Placement& placement, const Affine& holder, const std::vector<LocalTable>& tables,
+                          Point offset, Sheet& sheet, std::vector<std::string>& missing, std::uint32_t rootBlock,
+                          std::int64_t rootLine) {
+    count(1, rootBlock, rootLine);
+    const Affine placed = holder.after(Affine::translation(offset).after(placement.map));
+    if (placement.table >= 0) {
+        const LocalTable& local = tables[static_cast<std::size_t>(placement.table)];
+        if (local.table && upright(placed)) {
+            GivenTable table = *local.table;
+            for (double& x : table.xs) x = placed.xx * x + placed.tx;
+            for (double& y : table.ys) y = placed.yy * y + placed.ty;
+            sheet.given.push_back(std::move(table));
+            return;
+        }
+    }
+    const std::uint32_t id = placement.block;
+    BlockDefinition& block = blocks_[id];
+    if (block.layout) return;
+    if (!block.defined) {
+        if (!block.reportedMissing) {
+            block.reportedMissing = true;
+            missing.push_back(decoder_.decode(block.name));
+        }
+        return;
+    }
+    if (onStack_.size() < blocks_.size()) onStack_.resize(blocks_.size(), 0);
+    if (onStack_[id]) throw RunFailure(FailureKind::BlockPlacesItself, file_, placement.line, Detail::BlockName, {quotedName(id)});
+    const Affine map = placed.after(Affine::translation({-block.base.x, -block.base.y}));
+    if (!(map.magnitude() <= kMaxMagnitude))
+        throw RunFailure(FailureKind::NumberOutOfRange, file_, placement.line, Detail::PlacedBeyond, {quotedName(id), "1e15"});
+    count(block.segments.size() + block.boxes.size() + block.texts.size() + block.tables.size(), rootBlock, rootLine);
+    for (const Segment& s : block.segments) {
+        const Point a = map.apply(s.a);
+        const Point b = map.apply(s.b);
+        if (a.x != b.x || a.y != b.y) sheet.segments.push_back({a, b});
+    }
+    for (const Box& b : block.boxes) sheet.drawn.push_back(mapBox(map, b));
+    for (const LocalText& t : block.texts) putText(t, map, sheet);
+    if (!block.placements.empty()) {
+        onStack_[id] = 1;
+        stack_.push_back({id, map});
+    }
+}
+
+} // namespace dxf2csv::ruled
