@@ -76,3 +76,25 @@ inline std::optional<RunFailure> readingFailure(std::string_view drawing) {
 }
 
 } // namespace dxf2csv::ruled::test
+
+namespace dxf2csv::ruled::test {
+
+/// A drawing of `blocks` (BLOCK ... ENDBLK entities) and `entities`, each a run of pairs with
+/// one line each for code and value.
+inline std::string drawingOf(std::string_view blocks, std::string_view entities) {
+    std::string out = "0\nSECTION\n2\nBLOCKS\n";
+    out += blocks;
+    out += "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n";
+    out += entities;
+    out += "0\nENDSEC\n0\nEOF\n";
+    return out;
+}
+
+/// The number of the first line of `drawing` that reads `text` exactly.
+inline std::int64_t lineOf(std::string_view drawing, std::string_view text) {
+    for (const auto& [line, number] : linesOf(drawing))
+        if (line == text) return number;
+    return 0;
+}
+
+} // namespace dxf2csv::ruled::test
