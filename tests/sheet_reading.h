@@ -97,4 +97,12 @@ inline std::int64_t lineOf(std::string_view drawing, std::string_view text) {
     return 0;
 }
 
+/// The numbers of the lines of `drawing` that read `text` exactly, in order.
+inline std::vector<std::int64_t> linesReading(std::string_view drawing, std::string_view text) {
+    std::vector<std::int64_t> found;
+    for (const auto& [line, number] : linesOf(drawing))
+        if (line == text) found.push_back(number);
+    return found;
+}
+
 } // namespace dxf2csv::ruled::test

@@ -5,6 +5,7 @@
 #include "run_failure.h"
 #include "text_decoder.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace dxf2csv::ruled {
@@ -56,11 +57,44 @@ void BlockLibrary::putText(const LocalText& text, const Affine& map, Sheet& shee
 
 std::string BlockLibrary::quotedName(std::uint32_t id) const { return quoteText(decoder_.decode(blocks_[id].name)); }
 
-void BlockLibrary::count(std::uint64_t elements, std::uint32_t rootBlock, std::int64_t rootLine) {
-    placed_ += elements;
-    if (placed_ > kMaxPlacedElements)
-        throw RunFailure(FailureKind::TooManyPlaced, file_, rootLine, Detail::PlacementLimit,
-                         {quotedName(rootBlock), std::to_string(kMaxPlacedElements)});
+std::uint64_t BlockLibrary::sizeOf(std::uint32_t root) {
+    constexpr std::uint64_t kPast = kMaxPlacedElements + 1;
+    if (sizes_.size() < blocks_.size()) sizes_.resize(blocks_.size(), kUnknown);
+    if (onStack_.size() < blocks_.size()) onStack_.resize(blocks_.size(), 0);
+    // A failure part way leaves frames behind; the chain they marked is being sized no more.
+    for (const SizeFrame& frame : sizeStack_) onStack_[frame.block] = 0;
+    sizeStack_.clear();
+    if (sizes_[root] != kUnknown) return sizes_[root];
+    sizeStack_.push_back({root, 0});
+    onStack_[root] = 1;
+    while (!sizeStack_.empty()) {
+        SizeFrame& frame = sizeStack_.back();
+        const BlockDefinition& block = blocks_[frame.block];
+        if (frame.next < block.placements.size()) {
+            const Placement& nested = block.placements[frame.next++];
+            const BlockDefinition& child = blocks_[nested.block];
+            if (!child.defined || child.layout || sizes_[nested.block] != kUnknown) continue;
+            if (onStack_[nested.block])
+                throw RunFailure(FailureKind::BlockPlacesItself, file_, nested.line, Detail::BlockName,
+                                 {quotedName(nested.block)});
+            onStack_[nested.block] = 1;
+            sizeStack_.push_back({nested.block, 0});
+            continue;
+        }
+        // Its own elements, and for each copy of each placement 1 and what its block adds (a
+        // table given instead of its block adds less).
+        std::uint64_t size = block.segments.size() + block.boxes.size() + block.texts.size();
+        for (const Placement& nested : block.placements) {
+            const BlockDefinition& child = blocks_[nested.block];
+            const std::uint64_t each = 1 + (child.defined && !child.layout ? sizes_[nested.block] : 0);
+            const auto copies = static_cast<std::uint64_t>(nested.columns) * static_cast<std::uint64_t>(nested.rows);
+            size = std::min(kPast, size + std::min(kPast, copies * each));
+        }
+        sizes_[frame.block] = size;
+        onStack_[frame.block] = 0;
+        sizeStack_.pop_back();
+    }
+    return sizes_[root];
 }
 
 void BlockLibrary::place(const Placement& top, const Affine& parent, const std::vector<LocalTable>& tables,
@@ -68,11 +102,18 @@ void BlockLibrary::place(const Placement& top, const Affine& parent, const std::
     // A failure part way leaves frames behind; the chain they marked is no longer placed.
     for (const Frame& frame : stack_) onStack_[frame.block] = 0;
     stack_.clear();
+    const BlockDefinition& root = blocks_[top.block];
+    const std::uint64_t each = 1 + (root.defined && !root.layout ? sizeOf(top.block) : 0);
+    const auto copies = static_cast<std::uint64_t>(top.columns) * static_cast<std::uint64_t>(top.rows);
+    if (copies > kMaxPlacedElements || each > kMaxPlacedElements || placed_ + copies * each > kMaxPlacedElements)
+        throw RunFailure(FailureKind::TooManyPlaced, file_, top.line, Detail::PlacementLimit,
+                         {quotedName(top.block), std::to_string(kMaxPlacedElements)});
+    placed_ += copies * each;
     for (int row = 0; row < top.rows; ++row) {
         for (int column = 0; column < top.columns; ++column) {
             const Point offset = {top.columnStep.x * column + top.rowStep.x * row,
                                   top.columnStep.y * column + top.rowStep.y * row};
-            expand(top, parent, tables, offset, sheet, missing, top.block, top.line);
+            expand(top, parent, tables, offset, sheet, missing);
             while (!stack_.empty()) {
                 Frame& frame = stack_.back();
                 const BlockDefinition& holder = blocks_[frame.block];
@@ -92,16 +133,14 @@ void BlockLibrary::place(const Placement& top, const Affine& parent, const std::
                     }
                 }
                 const Affine holderMap = frame.map; // the frame moves when expand pushes
-                expand(nested, holderMap, holder.tables, at, sheet, missing, top.block, top.line);
+                expand(nested, holderMap, holder.tables, at, sheet, missing);
             }
         }
     }
 }
 
 void BlockLibrary::expand(const Placement& placement, const Affine& holder, const std::vector<LocalTable>& tables,
-                          Point offset, Sheet& sheet, std::vector<std::string>& missing, std::uint32_t rootBlock,
-                          std::int64_t rootLine) {
-    count(1, rootBlock, rootLine);
+                          Point offset, Sheet& sheet, std::vector<std::string>& missing) {
     const Affine placed = holder.after(Affine::translation(offset).after(placement.map));
     if (placement.table >= 0) {
         const LocalTable& local = tables[static_cast<std::size_t>(placement.table)];
@@ -128,7 +167,6 @@ void BlockLibrary::expand(const Placement& placement, const Affine& holder, cons
     const Affine map = placed.after(Affine::translation({-block.base.x, -block.base.y}));
     if (!(map.magnitude() <= kMaxMagnitude))
         throw RunFailure(FailureKind::NumberOutOfRange, file_, placement.line, Detail::PlacedBeyond, {quotedName(id), "1e15"});
-    count(block.segments.size() + block.boxes.size() + block.texts.size() + block.tables.size(), rootBlock, rootLine);
     for (const Segment& s : block.segments) {
         const Point a = map.apply(s.a);
         const Point b = map.apply(s.b);

@@ -86,7 +86,8 @@ public:
     /// Puts `placement` on `sheet`, `parent` mapping its holder's coordinates onto the sheet
     /// and `tables` holding the holder's AutoCAD tables. Each missing block's name goes to
     /// `missing` once, in UTF-8. Nested placements are expanded on a stack of their own, never
-    /// by recursion.
+    /// by recursion, and what a placement adds is counted before anything is placed, so a
+    /// placement past the limit fails at once and takes no memory.
     /// Throws RunFailure: BlockPlacesItself naming the block that is placed inside itself,
     /// TooManyPlaced past kMaxPlacedElements, NumberOutOfRange when a placement's map grows
     /// past kMaxMagnitude.
@@ -106,11 +107,13 @@ private:
     };
 
     /// One copy of `placement` under `holder`: a given table, or its block's contents and a
-    /// frame for its nested placements. `rootBlock` names the failure past the limit.
+    /// frame for its nested placements.
     void expand(const Placement& placement, const Affine& holder, const std::vector<LocalTable>& tables,
-                Point offset, Sheet& sheet, std::vector<std::string>& missing, std::uint32_t rootBlock,
-                std::int64_t rootLine);
-    void count(std::uint64_t elements, std::uint32_t rootBlock, std::int64_t rootLine);
+                Point offset, Sheet& sheet, std::vector<std::string>& missing);
+    /// How many elements one copy of block `id` adds with everything it places, up to just past
+    /// kMaxPlacedElements; worked out once per block, without recursion.
+    /// Throws RunFailure: BlockPlacesItself.
+    std::uint64_t sizeOf(std::uint32_t id);
     std::string quotedName(std::uint32_t id) const;
 
     const TextDecoder& decoder_;
@@ -125,6 +128,13 @@ private:
     std::vector<Frame> stack_;
     std::vector<char> onStack_;
     std::uint64_t placed_ = 0;
+    static constexpr std::uint64_t kUnknown = UINT64_MAX;
+    std::vector<std::uint64_t> sizes_; ///< by block; kUnknown until worked out
+    struct SizeFrame {
+        std::uint32_t block;
+        std::uint32_t next;
+    };
+    std::vector<SizeFrame> sizeStack_;
 };
 
 } // namespace dxf2csv::ruled
