@@ -18,6 +18,8 @@ constexpr BilingualText kKindNames[] = {
     {"line too long", "行が長すぎます"},
     {"character not in CP932", "CP932 にない文字です"},
     {"character not in the drawing's code page", "図面の文字コードにない文字です"},
+    {"block places itself", "ブロックが自分自身を挿入しています"},
+    {"too many placed elements", "ブロックの配置で図形が多すぎます"},
     {"unexpected failure", "予期しない失敗です"},
 };
 static_assert(std::size(kKindNames) == kFailureKinds, "one name for each FailureKind, in its order");
@@ -49,6 +51,11 @@ constexpr BilingualText kDetailPatterns[] = {
     {"standard output: {1}", "標準出力: {1}"},
     {"{1} ({2}) cannot be written in code page {3}; choose --encoding utf-8-bom",
      "{1} ({2}) はコードページ {3} で書けません。--encoding utf-8-bom を選んでください"},
+    {"{1} lies beyond ±{2}", "{1} は ±{2} を超えています"},
+    {"scale {1} is zero", "尺度 {1} が 0 です"},
+    {"block {1}", "ブロック {1}"},
+    {"block {1} is placed or scaled beyond {2}", "ブロック {1} の挿入位置または尺度が {2} を超えます"},
+    {"placing block {1} gives more than {2} elements", "ブロック {1} を配置すると図形が {2} 個を超えます"},
 };
 static_assert(std::size(kDetailPatterns) == kDetails, "one pattern for each Detail, in its order");
 

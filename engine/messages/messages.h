@@ -43,6 +43,8 @@ enum class FailureKind : std::uint8_t {
     LineTooLong,           ///< a line longer than any drawing holds (not a DXF)
     NotInCodePage,         ///< a cell holds a character the CSV's code page lacks
     NotInDrawingCodePage,  ///< a joined cell holds a character the drawing's code page lacks
+    BlockPlacesItself,     ///< a block is placed inside itself, directly or through others
+    TooManyPlaced,         ///< placing the blocks would give more elements than any sheet holds
     Unexpected,            ///< no failure of a run: a fault of the program itself; stays last
 };
 inline constexpr std::size_t kFailureKinds = static_cast<std::size_t>(FailureKind::Unexpected) + 1;
@@ -72,9 +74,14 @@ enum class Detail : std::uint8_t {
     NoLineEnd,         ///< {1}: the longest line allowed, in bytes
     NotInCp932,        ///< {1}: the character, quoted, {2}: its code point (U+XXXX)
     StandardOutput,    ///< {1}: the system's words
-    NotInPage,         ///< {1}: the character, quoted, {2}: its code point, {3}: the code page; stays last
+    NotInPage,         ///< {1}: the character, quoted, {2}: its code point, {3}: the code page
+    BeyondBound,       ///< {1}: the number, quoted, {2}: the bound
+    ZeroScale,         ///< {1}: the scale, quoted
+    BlockName,         ///< {1}: the block's name, quoted
+    PlacedBeyond,      ///< {1}: the block's name, quoted, {2}: the bound
+    PlacementLimit,    ///< {1}: the block's name, quoted, {2}: the limit; stays last
 };
-inline constexpr std::size_t kDetails = static_cast<std::size_t>(Detail::NotInPage) + 1;
+inline constexpr std::size_t kDetails = static_cast<std::size_t>(Detail::PlacementLimit) + 1;
 
 /// The kind's name: "not a number", "数値ではありません".
 std::string_view kindName(FailureKind kind, Language language = Language::English);

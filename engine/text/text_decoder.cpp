@@ -56,13 +56,17 @@ std::string TextDecoder::toUtf8(std::string_view bytes) const {
 
 std::optional<int> TextDecoder::storedCodePage() const {
     if (utf8_) return std::nullopt;
+    return codePageForCodes();
+}
+
+int TextDecoder::codePageForCodes() const {
+    // %%nnn names a character of the drawing's code page; without one, of Shift-JIS, as the
+    // report reads such a drawing.
     return codePage_ != 0 ? codePage_ : platform::kShiftJis;
 }
 
 std::string TextDecoder::decode(std::string_view bytes) const {
-    // %%nnn names a character of the drawing's code page; without one, of Shift-JIS, as the
-    // report reads such a drawing.
-    return decodeTextCodes(toUtf8(bytes), codePage_ != 0 ? codePage_ : platform::kShiftJis);
+    return decodeTextCodes(toUtf8(bytes), codePageForCodes());
 }
 
 } // namespace dxf2csv

@@ -30,6 +30,10 @@ public:
     /// Nothing for UTF-8.
     std::optional<int> storedCodePage() const;
 
+    /// The code page whose characters %%nnn names: the declared one, else Shift-JIS. For
+    /// texts whose own formatting must come off between toUtf8 and decodeTextCodes (MTEXT).
+    int codePageForCodes() const;
+
 private:
     bool utf8_ = false;
     int codePage_ = 0; ///< the declared page; 0 when none
