@@ -1,0 +1,77 @@
+#include "ruled/text_scale.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace dxf2csv::ruled {
+namespace {
+
+struct Range {
+    std::size_t lo, hi;
+    bool onX;
+};
+
+} // namespace
+
+TextScale::TextScale(std::span<const SheetText> texts) {
+    nodes_.reserve(texts.size());
+    for (const SheetText& t : texts) {
+        if (std::isfinite(t.middle.x) && std::isfinite(t.middle.y) && std::isfinite(t.height) && t.height > 0)
+            nodes_.push_back({t.middle.x, t.middle.y, t.height});
+    }
+    std::vector<Range> stack{{0, nodes_.size(), true}};
+    while (!stack.empty()) {
+        const Range r = stack.back();
+        stack.pop_back();
+        if (r.hi - r.lo < 2) continue;
+        const std::size_t mid = r.lo + (r.hi - r.lo) / 2;
+        const auto first = nodes_.begin() + static_cast<std::ptrdiff_t>(r.lo);
+        std::nth_element(first, nodes_.begin() + static_cast<std::ptrdiff_t>(mid),
+                         nodes_.begin() + static_cast<std::ptrdiff_t>(r.hi), [&](const Node& a, const Node& b) {
+                             return r.onX ? a.x < b.x : a.y < b.y;
+                         });
+        stack.push_back({r.lo, mid, !r.onX});
+        stack.push_back({mid + 1, r.hi, !r.onX});
+    }
+}
+
+double TextScale::heightNear(Point p) const {
+    struct Visit {
+        std::size_t lo, hi;
+        bool onX;
+        double planeDistance; ///< how far the range lies from p at least, squared
+    };
+    // Each range taken off leaves at most one more behind, and ranges halve, so the stack
+    // never holds more than the tree's depth (at most 64) plus one.
+    std::array<Visit, 70> stack;
+    std::size_t top = 0;
+    stack[top++] = {0, nodes_.size(), true, 0};
+    double best = INFINITY;
+    double height = nodes_[nodes_.size() / 2].height;
+    int visits = 0;
+    while (top > 0 && visits < kMaxVisits) {
+        const Visit v = stack[--top];
+        if (v.lo >= v.hi || v.planeDistance >= best) continue;
+        ++visits;
+        const std::size_t mid = v.lo + (v.hi - v.lo) / 2;
+        const Node& n = nodes_[mid];
+        const double dx = n.x - p.x;
+        const double dy = n.y - p.y;
+        const double d = dx * dx + dy * dy;
+        if (d < best) {
+            best = d;
+            height = n.height;
+        }
+        const double across = v.onX ? p.x - n.x : p.y - n.y;
+        const double plane = std::max(v.planeDistance, across * across);
+        Visit low{v.lo, mid, !v.onX, across < 0 ? v.planeDistance : plane};
+        Visit high{mid + 1, v.hi, !v.onX, across < 0 ? plane : v.planeDistance};
+        // The side that holds p is searched first: pushed last.
+        stack[top++] = across < 0 ? high : low;
+        stack[top++] = across < 0 ? low : high;
+    }
+    return height;
+}
+
+} // namespace dxf2csv::ruled
