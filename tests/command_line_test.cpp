@@ -260,7 +260,11 @@ TEST(CommandLine, FaultsAreReportedAndLeaveTheCsvAsItWas) {
              return std::vector<std::string>{"-o", d.path("plan.dxf"), args[0]};
          },
          "plan.dxf: output is the input: the output would overwrite the drawing "},
-        {"5001st TEXT", [&](const TempDir& d) { return drawingFile(d, drawing(texts5001, "")); },
+        {"5001st TEXT, grouped tables asked for",
+         [&](const TempDir& d) {
+             auto args = drawingFile(d, drawing(texts5001, ""));
+             return std::vector<std::string>{"--tables", "grouped", args[0]};
+         },
          "plan.dxf:" + std::to_string(14 + 5000 * 16 + 4) + ": row outside 1..5000: TEXT number 5001 does not fit the table"},
         {"5001st member",
          [&](const TempDir& d) { return drawingFile(d, drawing(textEntity("A", "a", "0", "0"), groupObject(std::vector<std::string>(5001, "A")))); },

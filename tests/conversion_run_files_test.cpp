@@ -52,7 +52,7 @@ std::vector<std::string> bigHandles() {
 /// Runs and returns the failure (fails the test when the run succeeds).
 RunFailure runFails(const std::string& in, const std::string& out, const std::string& tolerance = "100") {
     try {
-        convertFile(in, out, {std::string(tolerance)});
+        convertFile(in, out, {std::string(tolerance), CsvEncoding::Drawing, TableSource::Grouped});
     } catch (const RunFailure& failure) {
         return failure;
     }

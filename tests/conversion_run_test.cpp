@@ -337,10 +337,15 @@ TEST(ConversionRun, HeaderVariablesCountOnlyInTheHeaderSection) {
 TEST(ConversionRun, GoldenReportBytes) {
     const std::string folder = TEST_DATA_DIR;
     test::TempDir dir;
-    const RunReport report =
-        convertFile(folder + "/two_tables.dxf", dir.path("two_tables.dxf.csv"), {"100"});
-    EXPECT_EQ(report.text(), test::readFile(folder + "/two_tables.report"));
+    const std::string golden = test::readFile(folder + "/two_tables.report");
+    const RunReport report = convertFile(folder + "/two_tables.dxf", dir.path("two_tables.dxf.csv"),
+                                         {"100", CsvEncoding::Drawing, TableSource::Grouped});
+    EXPECT_EQ(report.text(), golden);
     EXPECT_EQ(test::readFile(dir.path("two_tables.dxf.csv")), test::readFile(folder + "/two_tables.csv"));
+    // Chosen automatically, the same CSV and report.
+    const RunReport automatic = convertFile(folder + "/two_tables.dxf", dir.path("auto.csv"), {});
+    EXPECT_EQ(automatic.text(), golden);
+    EXPECT_EQ(test::readFile(dir.path("auto.csv")), test::readFile(folder + "/two_tables.csv"));
 }
 
 } // namespace

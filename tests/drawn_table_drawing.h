@@ -34,7 +34,8 @@ inline std::string grid(const std::vector<double>& xs, const std::vector<double>
 }
 
 inline std::string drawing(const std::string& entities, const std::string& blocks = "") {
-    std::string out = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  9\n$DWGCODEPAGE\n  3\nANSI_932\n  0\nENDSEC\n";
+    // AutoCAD 2007 and later store UTF-8, as the texts here are written.
+    std::string out = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1021\n  9\n$DWGCODEPAGE\n  3\nANSI_932\n  0\nENDSEC\n";
     if (!blocks.empty()) out += "  0\nSECTION\n  2\nBLOCKS\n" + blocks + "  0\nENDSEC\n";
     out += "  0\nSECTION\n  2\nENTITIES\n" + entities + "  0\nENDSEC\n  0\nEOF\n";
     return out;

@@ -45,8 +45,8 @@ TEST(RuledTables, DrawnTablesBecomeRowsAndColumns) {
         const char* csv;
     };
     const std::string header = grid({0, 30}, {10, 5}) + text("部品表", 15, 7.5) + table3x3(0, 5, "a");
-    // The same table in a block, placed turned a quarter to the left and mirrored: on the
-    // sheet its rows and columns trade places.
+    // The same table in a block, mirrored and then turned a quarter to the left: on the
+    // sheet its columns become rows, read from the top of the sheet.
     const Case cases[] = {
         {"3x3", table3x3(0, 0, "a"), "", "a11,a12,a13\r\na21,a22,a23\r\na31,a32,a33\r\n"},
         {"a merged header over three columns", header, "", "部品表,,\r\na11,a12,a13\r\na21,a22,a23\r\na31,a32,a33\r\n"},
@@ -58,10 +58,11 @@ TEST(RuledTables, DrawnTablesBecomeRowsAndColumns) {
         {"two tables side by side, left first", table3x3(100, 0, "r") + table3x3(0, 0, "l"), "",
          "l11,l12,l13\r\nl21,l22,l23\r\nl31,l32,l33\r\nr11,r12,r13\r\nr21,r22,r23\r\nr31,r32,r33\r\n"},
         {"in a block turned and mirrored", insert("T", 100, 100, -1, 1, 90), block("T", table3x3(0, 0, "a")),
-         "a33,a23,a13\r\na32,a22,a12\r\na31,a21,a11\r\n"},
+         "a11,a21,a31\r\na12,a22,a32\r\na13,a23,a33\r\n"},
         {"texts of one cell: one line joined by a space, lines by a line feed",
-         grid({0, 40}, {10, 0}) + text("M8", 5, 7.5) + text("bolt", 20, 7.5) + text(" 89.37804", 20, 2.5), "",
-         "\"M8 bolt\n 89.37804\"\r\n"},
+         grid({0, 40, 50}, {10, 0}) + text("M8", 5, 7.5) + text("bolt", 20, 7.5) + text(" 89.37804", 20, 2.5) +
+             text("2", 45, 5),
+         "", "\"M8 bolt\n 89.37804\",2\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -93,10 +94,10 @@ TEST(TablesAuto, GroupsWinWhereAGroupHoldsATextElseTheRules) {
         const char* name;
         std::string drawing;
         const char* csv;
-        const char* way;
+        const char* last; // the report's line before its total
     };
     const Case cases[] = {
-        {"a GROUP holding a TEXT", grouped, "grouped\r\n", "表の見つけ方 : グループ"},
+        {"a GROUP holding a TEXT", grouped, "grouped\r\n", "計上した材料数 : 1"},
         {"a GROUP of no TEXT", ungrouped, "a11,a12,a13\r\na21,a22,a23\r\na31,a32,a33\r\n", "表の見つけ方 : 罫線"},
     };
     for (const Case& c : cases) {
@@ -104,16 +105,16 @@ TEST(TablesAuto, GroupsWinWhereAGroupHoldsATextElseTheRules) {
         // Read once from memory, and twice from a file (groups first, then the rules).
         const Ruled once = convertRuled(c.drawing, TableSource::Auto, CsvEncoding::Drawing);
         EXPECT_EQ(once.csv, c.csv);
-        EXPECT_EQ(once.report.at(once.report.size() - 3), c.way);
+        EXPECT_EQ(once.report.at(once.report.size() - 3), c.last);
         test::TempDir dir;
         test::writeFile(dir.path("a.dxf"), c.drawing);
         const RunReport twice = convertFile(dir.path("a.dxf"), dir.path("a.csv"), {"100", CsvEncoding::Drawing, TableSource::Auto});
         EXPECT_EQ(test::readFile(dir.path("a.csv")), c.csv);
         EXPECT_EQ(twice.lines(), once.report);
     }
-    // Asked for grouped tables, a drawing gives them exactly as always, and no word of the way.
-    EXPECT_EQ(test::convert(grouped).report,
-              (std::vector<std::string>{"認識した要素数 : 1（５０００要素以下が必須！！）", "計上した材料数 : 1",
+    // Grouped tables, chosen or asked for, give the report they always gave.
+    EXPECT_EQ(test::convert(grouped, "100", TableSource::Auto).report,
+              (std::vector<std::string>{"認識した要素数 : 10（５０００要素以下が必須！！）", "計上した材料数 : 1",
                                         "計上した材料の総数 : 1", "処理終了"}));
 }
 
@@ -122,7 +123,7 @@ TEST(TablesAuto, ManyTextsDoNotFailADrawingWithAGroupedList) {
     // alone stop at the 5001st TEXT.
     std::string entities;
     for (int i = 0; i < 20000; ++i) entities += test::textEntity("L" + std::to_string(i), "label", "0", "0");
-    entities += test::textEntity("P1", "bolt", "0", "100") + test::textEntity("P2", "M8", "500", "100") +
+    entities += test::textEntity("P1", "bolt", "0", "1000") + test::textEntity("P2", "M8", "500", "1000") +
                 test::textEntity("P3", "nut", "0", "0");
     const std::string d = test::drawing(entities, test::groupObject({"P3", "P2", "P1"}));
     EXPECT_EQ(convertRuled(d, TableSource::Auto, CsvEncoding::Drawing).csv, "bolt,M8\r\nnut\r\n");
@@ -138,10 +139,11 @@ TEST(RuledTables, BadGeometryFailsNamingItsLineAndWritesNothing) {
         FailureKind kind;
         std::int64_t line;
     };
-    // The header and the section's start take 16 lines; each entity's lines follow.
+    // The header and the section's start take 18 lines; each entity's lines follow (a LINE
+    // of line() takes 12).
     const Case cases[] = {
-        {"a coordinate that is no number", drawing(line(0, 0, 10, 0) + "  0\nLINE\n 10\nleft\n"), FailureKind::NotANumber, 30},
-        {"a coordinate of 1e300", drawing("  0\nLINE\n 10\n1e300\n"), FailureKind::NumberOutOfRange, 18},
+        {"a coordinate that is no number", drawing(line(0, 0, 10, 0) + "  0\nLINE\n 10\nleft\n"), FailureKind::NotANumber, 34},
+        {"a coordinate of 1e300", drawing("  0\nLINE\n 10\n1e300\n"), FailureKind::NumberOutOfRange, 22},
         {"a scale of 0", drawing(insert("B", 0, 0, 0, 1), block("B", line(0, 0, 1, 0))), FailureKind::NumberOutOfRange, 0},
         {"a block placing itself", drawing(insert("A", 0, 0), block("A", insert("B", 0, 0)) + block("B", insert("A", 0, 0))),
          FailureKind::BlockPlacesItself, 0},

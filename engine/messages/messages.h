@@ -25,8 +25,7 @@ inline constexpr std::string_view kFinished = "処理終了";
 inline constexpr std::string_view kRuledTable = "表{1} : {2} 行 × {3} 列、文字 {4} 個";
 inline constexpr std::string_view kNoTable = "表が見つかりませんでした";
 inline constexpr std::string_view kMissingBlock = "ブロックがありません : {1}";
-// Which way the tables were found, when the run chose or was asked to read drawn tables.
-inline constexpr std::string_view kFoundByGroups = "表の見つけ方 : グループ";
+// Tables found by their rules say so; grouped tables keep the report they always had.
 inline constexpr std::string_view kFoundByRules = "表の見つけ方 : 罫線";
 } // namespace report_text
 

@@ -11,7 +11,7 @@ Table tableFromGiven(const GivenTable& given) {
     table.cells.reserve(given.cells.size());
     for (const GivenCell& g : given.cells) {
         const int texts = g.text.empty() ? 0 : 1;
-        table.cells.push_back({g.row, g.column, g.rows, g.columns, g.text, texts});
+        table.cells.push_back({g.row, g.column, g.rows, g.columns, g.text, texts, given.line});
         table.texts += texts;
     }
     std::stable_sort(table.cells.begin(), table.cells.end(), [](const Cell& a, const Cell& b) {

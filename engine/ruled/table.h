@@ -3,6 +3,7 @@
 
 #include "ruled/sheet.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct Cell {
     int rows = 1, columns = 1; ///< span
     std::string text;          ///< the cell's texts joined (joinCellText); empty when none
     int texts = 0;             ///< how many SheetTexts it holds
+    std::int64_t line = 0;     ///< the drawing's line of its first text, for messages
 };
 
 struct Table {

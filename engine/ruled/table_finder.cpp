@@ -255,8 +255,11 @@ Table makeTable(const CellGrid& grid, std::span<const std::uint32_t> shape, Plac
         const int top = place(yi, c.y1);
         const int left = place(xi, c.x0);
         const auto held = texts.of(k);
+        std::int64_t firstLine = 0;
+        for (const SheetText* t : held)
+            if (firstLine == 0 || (t->line != 0 && t->line < firstLine)) firstLine = t->line;
         Cell cell{lastLine - top, left, top - place(yi, c.y0), place(xi, c.x1) - left, joinCellText(held),
-                  static_cast<int>(held.size())};
+                  static_cast<int>(held.size()), firstLine};
         table.texts += cell.texts;
         table.cells.push_back(std::move(cell));
     }

@@ -22,7 +22,7 @@ double ValueReader::scale(std::string_view value, std::int64_t line) const {
 }
 
 int ValueReader::whole(std::string_view value, std::int64_t line) const {
-    const Whole16 read = readWhole16(value);
+    const Floored16 read = readFloored16(value);
     if (read.status != NumberStatus::Ok) failNumber(read.status, file_, line, Detail::OffendingText, {quoteText(value)});
     return read.value;
 }

@@ -7,7 +7,7 @@
 #include "platform/same_file.h"
 #include "platform/utf8.h"
 #include "reading/quiet_pairs.h"
-#include "ruled/table_finder.h"
+#include "ruled/table.h"
 #include "ruled/table_writer.h"
 #include "run/pair_scanner.h"
 #include "run/tolerance.h"
@@ -56,19 +56,18 @@ void writeRuled(ruled::Sheets sheets, const RunContext& context) {
 }
 
 /// One scan of the drawing after the output's preamble, writing its tables and closing the
-/// report (saying which way the tables were found when `tellTheWay`). `plan.rules` without
+/// report: a report of grouped tables exactly as they always gave it, one of ruled tables
+/// saying so. `plan.rules` without
 /// `plan.groups` gives the ruled tables; `plan.groups` alone the grouped ones; both (the
 /// automatic choice in one scan) the grouped ones when a GROUP held a TEXT, else the ruled
 /// ones. Unlimited groups without rules (the first scan of the automatic choice) give
 /// NoGroups for a drawing without a GROUP of TEXTs, having written nothing.
-Outcome scan(LineReader& lines, const ScanPlan& plan, std::int16_t rowTolerance, const RunContext& context,
-             bool tellTheWay) {
+Outcome scan(LineReader& lines, const ScanPlan& plan, std::int16_t rowTolerance, const RunContext& context) {
     PairScanner scanner(lines, plan, rowTolerance, context);
     scanner.run();
     const GroupedTables& grouped = scanner.grouped();
     if (plan.groups && (!plan.rules || grouped.groupsWritten > 0)) {
         if (!plan.limitedGroups && grouped.groupsWritten == 0) return Outcome::NoGroups;
-        if (tellTheWay) context.report.appendLine(report_text::kFoundByGroups);
         closeReport(context.report, grouped.totalCount);
         return Outcome::Grouped;
     }
@@ -87,19 +86,19 @@ RunReport convert(std::unique_ptr<LineReader> lines, const std::function<std::un
     const RunContext context{name, decoder, output, cells, report};
     output.write(cells.preamble());
     switch (settings.tables) {
-    case TableSource::Grouped: scan(*lines, ScanPlan{true, true, false}, tolerance, context, false); break;
-    case TableSource::Ruled: scan(*lines, ScanPlan{false, true, true}, tolerance, context, false); break;
+    case TableSource::Grouped: scan(*lines, ScanPlan{true, true, false}, tolerance, context); break;
+    case TableSource::Ruled: scan(*lines, ScanPlan{false, true, true}, tolerance, context); break;
     case TableSource::Auto:
         if (!reopen) {
-            scan(*lines, ScanPlan{true, false, true}, tolerance, context, true);
+            scan(*lines, ScanPlan{true, false, true}, tolerance, context);
             break;
         }
         // Grouped tables at full speed first, most of the drawing passed over unseen; only a
         // drawing without them is read again, for its drawn geometry.
-        if (scan(*lines, ScanPlan{true, false, false}, tolerance, context, true) == Outcome::NoGroups) {
+        if (scan(*lines, ScanPlan{true, false, false}, tolerance, context) == Outcome::NoGroups) {
             lines = reopen();
             decoder = TextDecoder();
-            scan(*lines, ScanPlan{false, true, true}, tolerance, context, true);
+            scan(*lines, ScanPlan{false, true, true}, tolerance, context);
         }
         break;
     }
@@ -116,7 +115,7 @@ RunReport convertLines(LineReader& lines, OutputSink& output, std::int16_t rowTo
     CellEncoder cells(encoding, decoder, name);
     output.write(cells.preamble());
     const RunContext context{name, decoder, output, cells, report};
-    scan(lines, ScanPlan{true, true, false}, rowTolerance, context, false);
+    scan(lines, ScanPlan{true, true, false}, rowTolerance, context);
     output.commit();
     return report;
 }
