@@ -9,13 +9,12 @@
 namespace dxf2csv {
 namespace {
 
-TEST(GroupedTables, CountersOf16BitsWhenLimitedElseOf32) {
-    const GroupedTables limited(true);
-    EXPECT_EQ(limited.checkedAdd(32766, 1, "f", 1, Detail::TotalReaches), 32767);
-    EXPECT_THROW(limited.checkedAdd(32767, 1, "f", 1, Detail::TotalReaches), RunFailure);
-    const GroupedTables unlimited(false);
-    EXPECT_EQ(unlimited.checkedAdd(32767, 1, "f", 1, Detail::TotalReaches), 32768);
-    EXPECT_THROW(unlimited.checkedAdd(INT32_MAX, 1, "f", 1, Detail::TotalReaches), RunFailure);
+TEST(GroupedTables, CountersFailPastTheirMost) {
+    EXPECT_EQ(checkedAdd(32766, 1, INT16_MAX, "f", 1, Detail::TotalReaches), 32767);
+    EXPECT_THROW(checkedAdd(32767, 1, INT16_MAX, "f", 1, Detail::TotalReaches), RunFailure);
+    EXPECT_THROW(checkedAdd(-32768, -1, INT16_MAX, "f", 1, Detail::TotalReaches), RunFailure);
+    EXPECT_EQ(checkedAdd(32767, 1, GroupedTables(false).mostTexts(), "f", 1, Detail::TextCountReaches), 32768);
+    EXPECT_THROW(checkedAdd(INT32_MAX, 1, INT32_MAX, "f", 1, Detail::TextCountReaches), RunFailure);
 }
 
 } // namespace

@@ -16,6 +16,7 @@ TEST(MtextFormat, FormattingCodesComeOffAndCharacterCodesAreDecoded) {
     const Case cases[] = {
         {"plain, blanks kept", " 89.37804 ", " 89.37804 "},
         {"\\P is a line feed", "Line 1\\PLine 2\\P", "Line 1\nLine 2\n"},
+        {"control characters written with a caret", "Part^I^INo.^JT ^ 2 x^2^M", "Part\t\tNo.\nT ^2 x^2"},
         {"font and braces", "{\\fArial|b1|i0|c0|p34;Bold} text", "Bold text"},
         {"height, width, colour, slant, tracking, alignment",
          "\\H2.5x;\\W0.8;\\C1;\\c255;\\Q15;\\T1.1;\\A1;x", "x"},

@@ -34,18 +34,16 @@ void GroupStep::step(GroupedTables& tables, const Pair& pair, const RunContext& 
     if (!collecting_ || pair.code != kCodeMember) return;
 
     const int limit = tables.recognizedCount;
-    if (tables.limited && limit > kTableRows)
+    if (tables.limitedTexts && limit > kTableRows)
         throw RunFailure(FailureKind::RowOutOfRange, context.file, pair.line, Detail::DrawingHasTexts,
                          {std::to_string(limit)});
     index_.prepare(tables.texts, limit);
     for (int row = index_.first(pair.value); row != 0; row = index_.next(row)) {
-        if (tables.limited && tables.memberCount >= kTableRows)
+        if (tables.memberCount >= kTableRows)
             throw RunFailure(FailureKind::RowOutOfRange, context.file, pair.line, Detail::MemberDoesNotFit,
                              {std::to_string(tables.memberCount + 1), quoteText(context.decoder.toUtf8(pair.value))});
         ++tables.memberCount;
-        const auto slot = static_cast<std::size_t>(tables.memberCount);
-        if (slot >= tables.members.size()) tables.members.resize(slot + 1);
-        tables.members[slot] = row;
+        tables.members[static_cast<std::size_t>(tables.memberCount)] = row;
     }
 }
 
@@ -95,7 +93,7 @@ void flushGroup(GroupedTables& tables, std::int16_t rowTolerance, std::int64_t l
     csv.endLine();
 
     context.report.appendLine(std::string(report_text::kGroupCount) + std::to_string(n));
-    tables.totalCount = tables.checkedAdd(tables.totalCount, static_cast<int>(n), file, line, Detail::TotalReaches);
+    tables.totalCount = checkedAdd(tables.totalCount, static_cast<int>(n), INT16_MAX, file, line, Detail::TotalReaches);
     ++tables.groupsWritten;
 }
 

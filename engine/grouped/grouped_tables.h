@@ -13,14 +13,16 @@ namespace dxf2csv {
 
 /// Created empty, with every counter 0, for each run.
 struct GroupedTables {
-    /// Limited: at most 5000 TEXTs and 5000 members of a group, counters of 16 bits, as the
-    /// grouped tables always were. Unlimited (when the run only tries whether the drawing has
-    /// grouped tables): the tables grow with the drawing.
-    explicit GroupedTables(bool limited = true) : limited(limited), texts(limited ? kTableRows : 0) {}
+    /// With limitedTexts, at most 5000 TEXTs (and 32767 counted), as the grouped tables always
+    /// were; without (when the run tries whether the drawing has grouped tables), the text
+    /// table grows with the drawing. A group holds at most 5000 members and the total stays
+    /// within 16 bits either way.
+    explicit GroupedTables(bool limitedTexts = true)
+        : limitedTexts(limitedTexts), texts(limitedTexts ? kTableRows : 0) {}
 
-    bool limited;
+    bool limitedTexts;
     TextTable texts;
-    /// Slot k (from 1) holds the TextTable row of member k of the current group; slot 0 is
+    /// Slot k (1..5000) holds the TextTable row of member k of the current group; slot 0 is
     /// never used.
     std::vector<int> members = std::vector<int>(kTableRows + 1);
     std::int32_t textCount = 0;       ///< TEXTs seen in ENTITIES so far
@@ -29,10 +31,14 @@ struct GroupedTables {
     std::int32_t totalCount = 0;      ///< members of every group written
     std::int32_t groupsWritten = 0;   ///< GROUPs that held a TEXT
 
-    /// `value + add` as a counter: of 16 bits when limited, else of 32.
-    /// Throws RunFailure(NumberOutOfRange) naming `file` and `line`, with `what` (a detail that
-    /// takes the sum) as its detail.
-    std::int32_t checkedAdd(std::int32_t value, int add, const std::string& file, std::int64_t line, Detail what) const;
+    /// The most TEXTs counted: 32767, or 2^31 - 1 without limitedTexts.
+    std::int32_t mostTexts() const noexcept { return limitedTexts ? INT16_MAX : INT32_MAX; }
 };
+
+/// `value + add` as a counter that holds at most `most` (and at least -most - 1).
+/// Throws RunFailure(NumberOutOfRange) naming `file` and `line`, with `what` (a detail that
+/// takes the sum) as its detail.
+std::int32_t checkedAdd(std::int32_t value, int add, std::int32_t most, const std::string& file, std::int64_t line,
+                        Detail what);
 
 } // namespace dxf2csv

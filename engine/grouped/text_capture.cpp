@@ -15,17 +15,17 @@ void TextCapture::step(GroupedTables& tables, const Pair& pair, const RunContext
         // A prefix test: TEXT matches, MTEXT and ATTRIB do not.
         capturing_ = startsWith(value, names::kText);
         if (capturing_) {
-            tables.textCount = tables.checkedAdd(tables.textCount, 1, context.file, line, Detail::TextCountReaches);
-            // An unlimited table has a row for every TEXT, so that the member lookup finds rows
+            tables.textCount = checkedAdd(tables.textCount, 1, tables.mostTexts(), context.file, line, Detail::TextCountReaches);
+            // A growing table has a row for every TEXT, so that the member lookup finds rows
             // 1..recognizedCount even for a TEXT that stored nothing.
-            if (!tables.limited) tables.texts.rowToStore(tables.textCount);
+            if (!tables.limitedTexts) tables.texts.rowToStore(tables.textCount);
         }
         return;
     }
     if (!capturing_) return;
 
     auto rowForStore = [&]() -> TextRecord& {
-        if (tables.textCount < 1 || (tables.limited && tables.textCount > kTableRows))
+        if (tables.textCount < 1 || (tables.limitedTexts && tables.textCount > kTableRows))
             throw RunFailure(FailureKind::RowOutOfRange, context.file, line, Detail::TextDoesNotFit,
                              {std::to_string(tables.textCount)});
         return tables.texts.rowToStore(tables.textCount);

@@ -89,6 +89,24 @@ std::string readMtextContents(std::string_view text, int codePage) {
             ++i;
             continue;
         }
+        if (c == '^' && i + 1 < text.size()) {
+            // DXF writes a control character as ^ and the letter 64 above it (^I a tab, ^J a
+            // line feed), and ^ itself as "^ ".
+            const char next = text[i + 1];
+            if (next == ' ') {
+                out.literal("^");
+            } else if (next == 'I') {
+                out.literal("\t");
+            } else if (next == 'J') {
+                out.literal("\n");
+            } else if (next < '@' || next > '_') {
+                out.plain(c); // no control character: "x^2" stays as written
+                ++i;
+                continue;
+            }
+            i += 2;
+            continue;
+        }
         if (c != '\\' || i + 1 == text.size()) {
             out.plain(c);
             ++i;

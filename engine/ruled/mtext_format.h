@@ -9,6 +9,8 @@ namespace dxf2csv::ruled {
 
 /// `text` (UTF-8) as it reads:
 ///   \P (and the column break \N) a line feed "\n"; \~ a space; \\ \{ \} the characters;
+///   ^I a tab, ^J a line feed, "^ " a caret, and the other control characters written with ^
+///   (^@ to ^_) gone;
 ///   \S1^2; \S1/2; \S1#2; the fraction "1/2";
 ///   \f..; \F..; \H..; \W..; \C..; \c..; \Q..; \T..; \A..; \p..; (font, height, width, colour,
 ///   slant, tracking, alignment, paragraph) and \L \l \O \o \K \k \X gone, and the braces that

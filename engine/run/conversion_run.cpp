@@ -60,14 +60,14 @@ void writeRuled(ruled::Sheets sheets, const RunContext& context) {
 /// saying so. `plan.rules` without
 /// `plan.groups` gives the ruled tables; `plan.groups` alone the grouped ones; both (the
 /// automatic choice in one scan) the grouped ones when a GROUP held a TEXT, else the ruled
-/// ones. Unlimited groups without rules (the first scan of the automatic choice) give
+/// ones. Groups without the text limit and without rules (the first scan of the automatic choice) give
 /// NoGroups for a drawing without a GROUP of TEXTs, having written nothing.
 Outcome scan(LineReader& lines, const ScanPlan& plan, std::int16_t rowTolerance, const RunContext& context) {
     PairScanner scanner(lines, plan, rowTolerance, context);
     scanner.run();
     const GroupedTables& grouped = scanner.grouped();
     if (plan.groups && (!plan.rules || grouped.groupsWritten > 0)) {
-        if (!plan.limitedGroups && grouped.groupsWritten == 0) return Outcome::NoGroups;
+        if (!plan.limitedTexts && grouped.groupsWritten == 0) return Outcome::NoGroups;
         closeReport(context.report, grouped.totalCount);
         return Outcome::Grouped;
     }

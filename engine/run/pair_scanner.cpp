@@ -13,7 +13,7 @@ namespace dxf2csv {
 static_assert(names::kEndSection[0] == names::kEndOfFile[0], "one first letter sorts out both ends");
 
 PairScanner::PairScanner(LineReader& lines, const ScanPlan& plan, std::int16_t rowTolerance, const RunContext& context)
-    : lines_(lines), context_(context), plan_(plan), grouped_(plan.limitedGroups), groupStep_(rowTolerance) {
+    : lines_(lines), context_(context), plan_(plan), grouped_(plan.limitedTexts), groupStep_(rowTolerance) {
     if (plan.rules) sheets_.emplace(context.decoder, context.file);
 }
 

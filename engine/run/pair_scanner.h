@@ -24,7 +24,7 @@ enum class Section { Other, Entities, Objects };
 /// What one scan reads.
 struct ScanPlan {
     bool groups = true;        ///< TEXTs and GROUPs, for grouped tables
-    bool limitedGroups = true; ///< with the 5000-text limit of the grouped tables
+    bool limitedTexts = true;  ///< with the 5000-text limit of the grouped tables
     bool rules = false;        ///< the drawn geometry, for ruled tables
 };
 
