@@ -1,6 +1,7 @@
 #include "ruled/point_queries.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <set>
 #include <utility>
@@ -34,10 +35,74 @@ private:
     std::vector<std::uint32_t> tree_;
 };
 
+/// A coarse cover of rectangles: the cells of a kSide x kSide raster over their bounding box
+/// that some rectangle reaches. Telling a point far from every rectangle costs a few
+/// operations, where the sweep sorts it; a drawing holds millions of other drawn things and a
+/// few thousand cells of tables.
+class Cover {
+public:
+    explicit Cover(std::span<const Rect> rects) {
+        for (const Rect& r : rects) {
+            if (!(r.x0 < r.x1) || !(r.y0 < r.y1)) continue;
+            x0_ = std::min(x0_, r.x0);
+            y0_ = std::min(y0_, r.y0);
+            x1_ = std::max(x1_, r.x1);
+            y1_ = std::max(y1_, r.y1);
+        }
+        if (!(x0_ < x1_) || !(y0_ < y1_)) return;
+        sx_ = kSide / (x1_ - x0_);
+        sy_ = kSide / (y1_ - y0_);
+        // Each rectangle adds 1 at its first raster cell and takes it back past its last, both
+        // ways; the running sums then count the rectangles over each cell: O(rectangles + cells).
+        std::vector<std::int32_t> counts((kSide + 1) * (kSide + 1), 0);
+        auto at = [&](std::size_t i, std::size_t j) -> std::int32_t& { return counts[j * (kSide + 1) + i]; };
+        for (const Rect& r : rects) {
+            if (!(r.x0 < r.x1) || !(r.y0 < r.y1)) continue;
+            const std::size_t i0 = column(r.x0), i1 = column(r.x1) + 1, j0 = row(r.y0), j1 = row(r.y1) + 1;
+            ++at(i0, j0);
+            --at(i1, j0);
+            --at(i0, j1);
+            ++at(i1, j1);
+        }
+        reached_.assign(kSide * kSide, 0);
+        for (std::size_t j = 0; j < kSide; ++j)
+            for (std::size_t i = 0; i < kSide; ++i) {
+                if (i > 0) at(i, j) += at(i - 1, j);
+                if (j > 0) at(i, j) += at(i, j - 1);
+                if (i > 0 && j > 0) at(i, j) -= at(i - 1, j - 1);
+                reached_[j * kSide + i] = at(i, j) > 0 ? 1 : 0;
+            }
+    }
+
+    /// False only for a point that no rectangle can hold.
+    bool mayHold(const Point& p) const {
+        if (reached_.empty() || !(p.x >= x0_ && p.x <= x1_ && p.y >= y0_ && p.y <= y1_)) return false;
+        return reached_[row(p.y) * kSide + column(p.x)] != 0;
+    }
+
+private:
+    static constexpr std::size_t kSide = 512;
+
+    std::size_t column(double x) const { return clamp((x - x0_) * sx_); }
+    std::size_t row(double y) const { return clamp((y - y0_) * sy_); }
+    static std::size_t clamp(double v) {
+        return v <= 0 ? 0 : v >= static_cast<double>(kSide - 1) ? kSide - 1 : static_cast<std::size_t>(v);
+    }
+
+    double x0_ = std::numeric_limits<double>::infinity(), y0_ = std::numeric_limits<double>::infinity();
+    double x1_ = -std::numeric_limits<double>::infinity(), y1_ = -std::numeric_limits<double>::infinity();
+    double sx_ = 0, sy_ = 0;
+    std::vector<std::uint8_t> reached_;
+};
+
 } // namespace
 
-std::vector<std::uint8_t> holdsAnyPoint(std::span<const Rect> rects, std::span<const Point> points) {
+std::vector<std::uint8_t> holdsAnyPoint(std::span<const Rect> rects, std::span<const Point> allPoints) {
     std::vector<std::uint8_t> holds(rects.size(), 0);
+    const Cover cover(rects);
+    std::vector<Point> points;
+    for (const Point& p : allPoints)
+        if (cover.mayHold(p)) points.push_back(p);
     if (points.empty()) return holds;
     std::vector<double> ys(points.size());
     for (std::size_t k = 0; k < points.size(); ++k) ys[k] = points[k].y;
