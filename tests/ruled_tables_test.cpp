@@ -70,6 +70,17 @@ TEST(RuledTables, DrawnTablesBecomeRowsAndColumns) {
     }
 }
 
+TEST(RuledTables, GoldenTitleBlockAndPartsList) {
+    // A Shift-JIS drawing without GROUPs (made by tests/data/ruled/make_title_block.py): a parts
+    // list as a closed polyline and lines in pieces, a title block in the corner of a sheet
+    // frame, its entries as ATTRIB values, an MTEXT of two lines, a %%c text.
+    const std::string folder = std::string(TEST_DATA_DIR) + "/ruled";
+    test::TempDir dir;
+    const RunReport report = convertFile(folder + "/title_block.dxf", dir.path("out.csv"), {});
+    EXPECT_EQ(report.text(), test::readFile(folder + "/title_block.report"));
+    EXPECT_EQ(test::readFile(dir.path("out.csv")), test::readFile(folder + "/title_block.csv"));
+}
+
 TEST(RuledTables, TheReportCountsTablesAndTheirTexts) {
     const std::string entities = table3x3(0, 0, "a") + grid({50, 60, 70}, {0, -5}) + text("x", 55, -2.5) +
                                  text("outside every cell", 200, 200);
