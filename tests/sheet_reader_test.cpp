@@ -24,9 +24,9 @@ std::string describe(const std::vector<Segment>& segments) {
     return out.str();
 }
 
-std::string describe(const std::vector<Box>& boxes) {
+std::string describe(const std::vector<Point>& points) {
     std::ostringstream out;
-    for (const Box& b : boxes) out << "[" << b.min.x << "," << b.min.y << " " << b.max.x << "," << b.max.y << "] ";
+    for (const Point& p : points) out << "(" << p.x << "," << p.y << ") ";
     return out.str();
 }
 
@@ -34,32 +34,32 @@ TEST(SheetReader, StraightSegmentsOfLinesAndPolylines) {
     struct Case {
         const char* name;
         const char* entities;
-        const char* segments; ///< as describe() writes them
-        const char* boxes;
+        const char* segments; ///< the pieces square on an axis, as describe() writes them
+        const char* drawn;    ///< the middles of slanted pieces and of other drawn things
     };
     const Case cases[] = {
         {"LINE", "0\nLINE\n8\n0\n10\n1\n20\n2\n30\n0\n11\n5\n21\n2\n31\n0\n", "(1,2)-(5,2) ", ""},
         {"LINE of zero length", "0\nLINE\n10\n1\n20\n2\n11\n1\n21\n2\n", "", ""},
         {"LINE without its end", "0\nLINE\n10\n1\n20\n2\n", "", ""},
-        {"slanted LINE", "0\nLINE\n10\n0\n20\n0\n11\n3\n21\n4\n", "(0,0)-(3,4) ", ""},
+        {"slanted LINE", "0\nLINE\n10\n0\n20\n0\n11\n3\n21\n4\n", "", "(1.5,2) "},
         {"open LWPOLYLINE", "0\nLWPOLYLINE\n90\n3\n70\n0\n10\n0\n20\n0\n10\n4\n20\n0\n10\n4\n20\n3\n",
          "(0,0)-(4,0) (4,0)-(4,3) ", ""},
         {"closed LWPOLYLINE with a bulge",
          "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n4\n20\n0\n42\n1\n10\n4\n20\n2\n10\n0\n20\n2\n",
-         "(0,0)-(4,0) (4,2)-(0,2) (0,2)-(0,0) ", "[4,0 5,2] "},
+         "(0,0)-(4,0) (4,2)-(0,2) (0,2)-(0,0) ", "(4.5,1) "},
         {"closed LWPOLYLINE whose last vertex repeats the first",
          "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n4\n20\n0\n10\n4\n20\n2\n10\n0\n20\n0\n",
-         "(0,0)-(4,0) (4,0)-(4,2) (4,2)-(0,0) ", ""},
+         "(0,0)-(4,0) (4,0)-(4,2) ", "(2,1) "},
         {"LWPOLYLINE seen from below", "0\nLWPOLYLINE\n90\n2\n70\n0\n10\n1\n20\n2\n10\n5\n20\n2\n210\n0\n220\n0\n230\n-1\n",
          "(-1,2)-(-5,2) ", ""},
         {"closed 2D POLYLINE",
          "0\nPOLYLINE\n66\n1\n10\n0\n20\n0\n70\n1\n0\nVERTEX\n10\n0\n20\n0\n0\nVERTEX\n10\n6\n20\n0\n0\nVERTEX\n10\n6\n20\n6\n0\nSEQEND\n",
-         "(0,0)-(6,0) (6,0)-(6,6) (6,6)-(0,0) ", ""},
+         "(0,0)-(6,0) (6,0)-(6,6) ", "(3,3) "},
         {"2D POLYLINE with a bulged vertex",
          "0\nPOLYLINE\n70\n0\n0\nVERTEX\n10\n0\n20\n0\n42\n-1\n0\nVERTEX\n10\n2\n20\n0\n0\nVERTEX\n10\n2\n20\n5\n0\nSEQEND\n",
-         "(2,0)-(2,5) ", "[0,0 2,1] "},
+         "(2,0)-(2,5) ", "(1,0.5) "},
         {"3D POLYLINE is a box", "0\nPOLYLINE\n70\n8\n0\nVERTEX\n10\n0\n20\n0\n0\nVERTEX\n10\n6\n20\n2\n0\nSEQEND\n", "",
-         "[0,0 6,2] "},
+         "(3,1) "},
         {"polyface mesh is nothing", "0\nPOLYLINE\n70\n64\n0\nVERTEX\n10\n5\n20\n5\n0\nVERTEX\n10\n0\n20\n0\n0\nSEQEND\n", "", ""},
         {"POLYLINE never closed by SEQEND",
          "0\nPOLYLINE\n70\n0\n0\nVERTEX\n10\n0\n20\n0\n0\nVERTEX\n10\n3\n20\n0\n0\nLINE\n10\n9\n20\n9\n11\n9\n21\n8\n",
@@ -67,23 +67,23 @@ TEST(SheetReader, StraightSegmentsOfLinesAndPolylines) {
         {"VERTEX and SEQEND alone", "0\nVERTEX\n10\n0\n20\n0\n0\nSEQEND\n0\nVERTEX\n10\n1\n20\n1\n", "", ""},
         {"invisible LINE", "0\nLINE\n60\n1\n10\n1\n20\n2\n11\n5\n21\n2\n", "", ""},
         {"CIRCLE and ARC", "0\nCIRCLE\n10\n5\n20\n5\n40\n2\n0\nARC\n10\n0\n20\n0\n40\n1\n50\n0\n51\n90\n", "",
-         "[3,3 7,7] [0,0 1,1] "},
+         "(5,5) (0.5,0.5) "},
         {"ARC seen from below", "0\nARC\n10\n5\n20\n0\n40\n1\n50\n0\n51\n90\n210\n0\n220\n0\n230\n-1\n", "",
-         "[-6,0 -5,1] "},
+         "(-5.5,0.5) "},
         {"SOLID and 3DFACE", "0\nSOLID\n10\n0\n20\n0\n11\n2\n21\n0\n12\n0\n22\n1\n13\n2\n23\n1\n0\n3DFACE\n10\n5\n20\n5\n11\n6\n21\n5\n12\n6\n22\n7\n",
-         "", "[0,0 2,1] [5,5 6,7] "},
-        {"SPLINE holds its control points", "0\nSPLINE\n70\n8\n10\n0\n20\n0\n10\n5\n20\n8\n10\n9\n20\n1\n", "", "[0,0 9,8] "},
-        {"ELLIPSE", "0\nELLIPSE\n10\n10\n20\n10\n11\n4\n21\n0\n40\n0.5\n", "", "[6,8 14,12] "},
+         "", "(1,0.5) (5.5,6) "},
+        {"SPLINE holds its control points", "0\nSPLINE\n70\n8\n10\n0\n20\n0\n10\n5\n20\n8\n10\n9\n20\n1\n", "", "(4.5,4) "},
+        {"ELLIPSE", "0\nELLIPSE\n10\n10\n20\n10\n11\n4\n21\n0\n40\n0.5\n", "", "(10,10) "},
         {"HATCH of a polyline path with a bulge and an arc edge",
          "0\nHATCH\n10\n0\n20\n0\n2\nSOLID\n70\n1\n91\n2\n92\n2\n72\n1\n73\n1\n93\n3\n10\n10\n20\n10\n10\n14\n20\n10\n42\n1\n10\n14\n20\n14\n"
          "97\n0\n92\n1\n93\n1\n72\n2\n10\n0\n20\n20\n40\n3\n50\n0\n51\n90\n73\n1\n97\n0\n75\n1\n76\n1\n98\n1\n10\n-50\n20\n-50\n",
-         "", "[-3,10 16,23] "},
+         "", "(6.5,16.5) "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Sheets sheets = readSheets(drawingOf("", c.entities));
         EXPECT_EQ(describe(sheets.model.segments), c.segments);
-        EXPECT_EQ(describe(sheets.model.drawn), c.boxes);
+        EXPECT_EQ(describe(sheets.model.drawn), c.drawn);
         EXPECT_TRUE(sheets.paper.segments.empty());
     }
 }

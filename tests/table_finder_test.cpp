@@ -236,10 +236,10 @@ Sheet apartment() {
     line(s, -75, -1500, -75, -75);
     line(s, 9075, -1500, 9075, -75);
     // Door swings.
-    s.drawn.push_back({{3675, 1500}, {4475, 2300}});
-    s.drawn.push_back({{1000, 3200}, {1800, 3925}});
-    s.drawn.push_back({{5000, 3200}, {5800, 3925}});
-    s.drawn.push_back({{6375, 5000}, {7175, 5800}});
+    s.addDrawn({{3675, 1500}, {4475, 2300}});
+    s.addDrawn({{1000, 3200}, {1800, 3925}});
+    s.addDrawn({{5000, 3200}, {5800, 3925}});
+    s.addDrawn({{6375, 5000}, {7175, 5800}});
     text(s, 1800, 2000, "LDK", 250);
     text(s, 6300, 2000, "洋室1", 250);
     text(s, 7650, 5500, "洋室2", 250);
@@ -300,7 +300,7 @@ TEST(FindTables, ARegionHoldingDrawnGeometryIsNoCell) {
         void (*draw)(Sheet&);
     };
     const Case cases[] = {
-        {"a circle", [](Sheet& s) { s.drawn.push_back({{45, 2}, {55, 8}}); }},
+        {"a circle", [](Sheet& s) { s.addDrawn({{45, 2}, {55, 8}}); }},
         {"a diagonal crossing it out", [](Sheet& s) { line(s, 40, 0, 80, 10); }},
         {"a short line standing free", [](Sheet& s) { line(s, 50, 5, 70, 5); }},
         {"a rule hanging into it", [](Sheet& s) { line(s, 60, 10, 60, 4); }},
@@ -418,7 +418,7 @@ TEST(FindTables, NothingBreaksOnDegenerateSheets) {
         line(s, -1e300, 0, 1e300, 0);
         line(s, 0, -1e308, 0, 1e308);
         line(s, -1.7e308, 5, 1.7e308, 5);
-        s.drawn.push_back({{-1e308, -1e308}, {1e308, 1e308}});
+        s.addDrawn({{-1e308, -1e308}, {1e308, 1e308}});
         text(s, 1e300, 1e300, "far", 1e300);
         text(s, 1, 1, "tiny", 1e-300);
         text(s, INFINITY, 0, "nowhere");

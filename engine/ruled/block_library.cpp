@@ -167,12 +167,8 @@ void BlockLibrary::expand(const Placement& placement, const Affine& holder, cons
     const Affine map = placed.after(Affine::translation({-block.base.x, -block.base.y}));
     if (!(map.magnitude() <= kMaxMagnitude))
         throw RunFailure(FailureKind::NumberOutOfRange, file_, placement.line, Detail::PlacedBeyond, {quotedName(id), "1e15"});
-    for (const Segment& s : block.segments) {
-        const Point a = map.apply(s.a);
-        const Point b = map.apply(s.b);
-        if (a.x != b.x || a.y != b.y) sheet.segments.push_back({a, b});
-    }
-    for (const Box& b : block.boxes) sheet.drawn.push_back(mapBox(map, b));
+    for (const Segment& s : block.segments) sheet.addSegment(map.apply(s.a), map.apply(s.b));
+    for (const Box& b : block.boxes) sheet.addDrawn(mapBox(map, b));
     for (const LocalText& t : block.texts) putText(t, map, sheet);
     if (!block.placements.empty()) {
         onStack_[id] = 1;

@@ -97,12 +97,18 @@ private:
 
 } // namespace
 
-std::vector<std::uint8_t> holdsAnyPoint(std::span<const Rect> rects, std::span<const Point> allPoints) {
+std::vector<std::uint8_t> holdsAnyPoint(std::span<const Rect> rects, std::span<const Point> points) {
+    return holdsAnyPoint(rects, points, {});
+}
+
+std::vector<std::uint8_t> holdsAnyPoint(std::span<const Rect> rects, std::span<const Point> firstPoints,
+                                        std::span<const Point> morePoints) {
     std::vector<std::uint8_t> holds(rects.size(), 0);
     const Cover cover(rects);
     std::vector<Point> points;
-    for (const Point& p : allPoints)
-        if (cover.mayHold(p)) points.push_back(p);
+    for (const std::span<const Point> set : {firstPoints, morePoints})
+        for (const Point& p : set)
+            if (cover.mayHold(p)) points.push_back(p);
     if (points.empty()) return holds;
     std::vector<double> ys(points.size());
     for (std::size_t k = 0; k < points.size(); ++k) ys[k] = points[k].y;

@@ -16,6 +16,9 @@ struct Rect {
 
 /// For each rectangle, whether some point lies strictly inside it. Rectangles may overlap.
 std::vector<std::uint8_t> holdsAnyPoint(std::span<const Rect> rects, std::span<const Point> points);
+/// The same for the points of two sets, neither copied (one is often most of a drawing).
+std::vector<std::uint8_t> holdsAnyPoint(std::span<const Rect> rects, std::span<const Point> points,
+                                        std::span<const Point> morePoints);
 
 /// For each point, the rectangle that holds it, or -1. Rectangles must not overlap; a point on
 /// the edge shared by two of them goes to the one on its right, or above. A rectangle holds

@@ -28,11 +28,6 @@ struct SortedSegments {
     std::vector<Point> slanted;
 };
 
-/// The steepest a segment may lean off its axis and still be a rule: tan 1°. A line placed by
-/// a rotated block, or drawn on a grid that rounding moved, leans by far less; a slanted line
-/// that means something (a diagonal crossing out a cell, a leader) leans by many degrees.
-inline constexpr double kAxisSlope = 0.017455;
-
 /// Sorts each segment: a rule when within kAxisSlope of an axis (set on the axis at the mean
 /// of its ends), slanted otherwise. Segments of zero length, or whose ends or length do not
 /// fit a double, are left out.

@@ -603,7 +603,7 @@ private:
             if (BlockDefinition* block = holder()) block->segments.push_back({a, b});
             return;
         }
-        sheet(paper).segments.push_back({a, b});
+        sheet(paper).addSegment(a, b);
     }
 
     void addBox(const Box& box, bool paper) {
@@ -611,7 +611,7 @@ private:
             if (BlockDefinition* block = holder()) block->boxes.push_back(box);
             return;
         }
-        sheet(paper).drawn.push_back(box);
+        sheet(paper).addDrawn(box);
     }
 
     /// The block being defined in BLOCKS; kDiscard for one whose contents are not kept.

@@ -167,14 +167,15 @@ void renumber(std::vector<RuleGroup>& groups) {
 }
 
 /// Drops the cells that hold an obstacle further inside than their group's `near`.
-void dropCellsHoldingGeometry(std::vector<RuleGroup>& groups, std::span<const Point> obstacles) {
+void dropCellsHoldingGeometry(std::vector<RuleGroup>& groups, std::span<const Point> obstacles,
+                              std::span<const Point> drawn) {
     std::vector<Rect> inner;
     for (const RuleGroup& g : groups)
         for (const GridCell& c : g.grid.cells) {
             const Rect r = g.rectOf(c);
             inner.push_back({r.x0 + g.near, r.y0 + g.near, r.x1 - g.near, r.y1 - g.near});
         }
-    const std::vector<std::uint8_t> holding = holdsAnyPoint(inner, obstacles);
+    const std::vector<std::uint8_t> holding = holdsAnyPoint(inner, obstacles, drawn);
     inner = {};
     for (RuleGroup& g : groups) {
         std::size_t k = g.firstCell;
@@ -275,13 +276,9 @@ std::vector<Table> findRuledTables(const Sheet& sheet) {
     SortedSegments segments = sortSegments(sheet.segments);
     if (scale.empty() || segments.horizontal.size() < 2 || segments.vertical.size() < 2) return tables;
 
-    std::vector<Point> obstacles;
-    for (const Box& b : sheet.drawn) {
-        const Point middle{b.min.x + (b.max.x - b.min.x) / 2, b.min.y + (b.max.y - b.min.y) / 2};
-        if (finite(middle)) obstacles.push_back(middle);
-    }
+    std::vector<Point> obstacles; // besides what the sheet draws
     std::vector<RuleGroup> groups = findCandidates(std::move(segments), scale, obstacles);
-    dropCellsHoldingGeometry(groups, obstacles);
+    dropCellsHoldingGeometry(groups, obstacles, sheet.drawn);
     obstacles = {};
     PlacedTexts texts = placeTexts(groups, sheet.texts);
 
