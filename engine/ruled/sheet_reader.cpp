@@ -400,11 +400,13 @@ private:
             return;
         }
         if (f.invisible) return;
+        // A LINE, the most frequent entity, is in world coordinates: it needs no plane.
+        if (kind == Kind::Line) {
+            if (f.has(0) && f.has(1)) addSegment(f.p[0], f.p[1], f.paper);
+            return;
+        }
         const Affine plane = entityPlane(f.extrusion);
         switch (kind) {
-        case Kind::Line:
-            if (f.has(0) && f.has(1)) addSegment(f.p[0], f.p[1], f.paper);
-            break;
         case Kind::LwPolyline: addPolyline(f.flags, plane, f.paper); break;
         case Kind::Arc:
             if (f.has(0)) addBox(mapBox(plane, arcBox(f.p[0], f.size, f.angle, f.endAngle)), f.paper);
