@@ -5,13 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace dxf2csv::ruled {
 namespace {
 
 TEST(SortSegments, RulesAreWithinOneDegreeOfAnAxis) {
-    const double in = std::tan(0.99 * M_PI / 180), out = std::tan(1.01 * M_PI / 180);
+    const double in = std::tan(0.99 * std::numbers::pi / 180), out = std::tan(1.01 * std::numbers::pi / 180);
     const std::vector<Segment> segments = {
         {{0, 0}, {100, 100 * in}},  // horizontal
         {{5, 100}, {5 + 100 * in, 0}}, // vertical

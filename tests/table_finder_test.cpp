@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,7 @@ TEST(FindTables, TheSameTableHoweverItIsDrawn) {
         // listed backwards.
         Sheet s = threeByThree();
         s.segments.clear();
-        const double lean = std::tan(0.5 * M_PI / 180);
+        const double lean = std::tan(0.5 * std::numbers::pi / 180);
         for (double x : {30.0, 60.0}) line(s, x, 30, x + 30 * lean, 0);
         for (double y : {10.0, 20.0}) line(s, 90, y, 0, y + 90 * lean);
         rect(s, 90, 30, 0, 0);

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace dxf2csv::ruled {
@@ -47,7 +48,7 @@ TEST(TextScale, TextsOnACircleAroundEveryQuestionTakeNoLongTime) {
     // Every text equally near the centre: an exact search would look at all of them each time.
     std::vector<SheetText> texts;
     for (int k = 0; k < 100000; ++k)
-        texts.push_back({{std::cos(k * 0.0001 * M_PI * 2) * 1000, std::sin(k * 0.0001 * M_PI * 2) * 1000}, 2, "", 0});
+        texts.push_back({{std::cos(k * 0.0001 * std::numbers::pi * 2) * 1000, std::sin(k * 0.0001 * std::numbers::pi * 2) * 1000}, 2, "", 0});
     const TextScale scale(texts);
     const auto start = std::chrono::steady_clock::now();
     for (int q = 0; q < 100000; ++q) EXPECT_EQ(scale.heightNear({0, 0}), 2);
