@@ -6,10 +6,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/parts_list.dxf DESTINATION examples)
 # Linked in statically, libxlsxwriter (with the parts it bundles) asks for its notices to go
 # with the programs.
-if(DXF2CSV_XLSX)
-  install(FILES ${DXF2CSV_XLSXWRITER_WINDOWS}/share/licenses/libxlsxwriter/License.txt
-          DESTINATION licenses RENAME libxlsxwriter.txt)
-endif()
+install(FILES ${DXF2CSV_XLSXWRITER_WINDOWS}/share/licenses/libxlsxwriter/License.txt
+        DESTINATION licenses RENAME libxlsxwriter.txt)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-windows-x64)

@@ -2,7 +2,7 @@
 
 #include "grouped/grouped_tables.h"
 #include "messages/run_failure.h"
-#include "output/csv_writer.h"
+#include "output/table_output.h"
 #include "output/run_context.h"
 #include "output/run_report.h"
 #include "reading/dxf_names.h"
@@ -79,7 +79,8 @@ void flushGroup(GroupedTables& tables, std::int16_t rowTolerance, std::int64_t l
         for (std::size_t k = 0; k < n; ++k) tables.members[k + 1] = ordered[k];
     }
 
-    CsvLineWriter csv(scratch.line, context.output);
+    TableOutput& out = context.tables;
+    out.beginTable();
     for (std::size_t k = 1; k <= n; ++k) {
         const TextRecord& record = table.row(tables.members[k]);
         if (compared(record.vAlign, file) != kVAlignCentred) {
@@ -87,10 +88,10 @@ void flushGroup(GroupedTables& tables, std::int16_t rowTolerance, std::int64_t l
             context.report.appendLine(context.decoder.decode(record.content.text()));
         }
         // A new line unless within the tolerance of the member before (n >= 2 here).
-        if (k > 1 && !(std::fabs(ordering.y(k - 1) - ordering.y(k - 2)) < t)) csv.endLine();
-        csv.field(context.cells.encode(record.content));
+        if (k > 1 && !(std::fabs(ordering.y(k - 1) - ordering.y(k - 2)) < t)) out.endRow();
+        out.cell(record.content);
     }
-    csv.endLine();
+    out.endRow();
 
     context.report.appendLine(std::string(report_text::kGroupCount) + std::to_string(n));
     tables.totalCount = checkedAdd(tables.totalCount, static_cast<int>(n), INT16_MAX, file, line, Detail::TotalReaches);

@@ -20,7 +20,6 @@ struct FlushScratch {
     RowOrdering ordering;
     std::vector<double> numbers; ///< the members' y, then their x, as whole numbers
     std::vector<int> ordered;    ///< the members' rows in their new order
-    std::string line;            ///< the CSV line being assembled
 };
 
 /// The group step's memory within one run.
@@ -48,7 +47,8 @@ private:
     FlushScratch scratch_;
 };
 
-/// Orders members 1..memberCount by the two exchange passes, writes one CSV line per row,
+/// Orders members 1..memberCount by the two exchange passes, writes them as one table, a row
+/// per row,
 /// reports each member not vertically centred and the group's count, and adds it to
 /// totalCount (a total past 32767 fails naming `line`).
 /// Throws RunFailure: NotANumber for a compared x, y or vAlign that is no number (at the

@@ -1,20 +1,19 @@
 #pragma once
-// What the steps of one run share: the drawing's name, its character set, the output and the report.
+// What the steps of one run share: the drawing's name, its character set, where its tables go
+// and the report.
 
 #include <string>
 
 namespace dxf2csv {
 
-class CellEncoder;
-class OutputSink;
 class RunReport;
+class TableOutput;
 class TextDecoder;
 
 struct RunContext {
     const std::string& file; ///< the drawing, as named in failure messages
     TextDecoder& decoder;    ///< the drawing's character set, for the report
-    OutputSink& output;
-    CellEncoder& cells;      ///< the bytes each CSV cell is written as
+    TableOutput& tables;     ///< where the tables go: a CSV or a workbook
     RunReport& report;
 };
 

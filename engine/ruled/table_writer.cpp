@@ -2,7 +2,7 @@
 
 #include "messages/bilingual_text.h"
 #include "messages/messages.h"
-#include "output/csv_writer.h"
+#include "output/table_output.h"
 #include "output/run_context.h"
 #include "output/run_report.h"
 
@@ -11,8 +11,8 @@ namespace dxf2csv::ruled {
 int writeRuledTables(const std::vector<Table>& tables, const RunContext& context) {
     if (tables.empty()) context.report.appendLine(report_text::kNoTable);
     int texts = 0;
-    std::string line;
     std::vector<const Cell*> grid;
+    TableOutput& out = context.tables;
     for (std::size_t t = 0; t < tables.size(); ++t) {
         const Table& table = tables[t];
         const auto rows = static_cast<std::size_t>(table.rows());
@@ -24,15 +24,15 @@ int writeRuledTables(const std::vector<Table>& tables, const RunContext& context
             const auto column = static_cast<std::size_t>(cell.column);
             if (row < rows && column < columns) grid[row * columns + column] = &cell;
         }
-        CsvLineWriter csv(line, context.output);
+        out.beginTable();
         for (std::size_t r = 0; r < rows; ++r) {
             for (std::size_t c = 0; c < columns; ++c) {
                 const Cell* cell = grid[r * columns + c];
-                csv.field(cell == nullptr || cell->text.empty() ? std::string_view()
-                                                                : context.cells.encodeShown(cell->text, cell->line));
+                out.shownCell(cell == nullptr ? std::string_view() : std::string_view(cell->text), cell == nullptr ? 0 : cell->line);
             }
-            csv.endLine();
+            out.endRow();
         }
+        for (const Cell& cell : table.cells) out.merge(cell.row, cell.column, cell.rows, cell.columns);
         context.report.appendLine(fillIn(report_text::kRuledTable,
                                          {std::to_string(t + 1), std::to_string(rows), std::to_string(columns),
                                           std::to_string(table.texts)}));

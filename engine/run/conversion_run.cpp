@@ -2,7 +2,9 @@
 
 #include "messages/bilingual_text.h"
 #include "messages/run_failure.h"
+#include "output/csv_tables.h"
 #include "output/csv_writer.h"
+#include "output/workbook_tables.h"
 #include "output/run_context.h"
 #include "platform/same_file.h"
 #include "platform/utf8.h"
@@ -79,12 +81,15 @@ Outcome scan(LineReader& lines, const ScanPlan& plan, std::int16_t rowTolerance,
 /// again, opens it anew for a second scan (the automatic choice then reads a drawing without
 /// grouped tables a second time, for its drawn geometry).
 RunReport convert(std::unique_ptr<LineReader> lines, const std::function<std::unique_ptr<LineReader>()>& reopen,
-                  OutputSink& output, const RunSettings& settings, std::int16_t tolerance, const std::string& name) {
+                  OutputSink& output, const RunSettings& settings, std::int16_t tolerance, const std::string& name,
+                  const std::string& outputName) {
     RunReport report;
     TextDecoder decoder;
     CellEncoder cells(settings.encoding, decoder, name);
-    const RunContext context{name, decoder, output, cells, report};
-    output.write(cells.preamble());
+    std::unique_ptr<TableOutput> tables;
+    if (settings.format == OutputFormat::Xlsx) tables = std::make_unique<WorkbookTables>(output, decoder, outputName);
+    else tables = std::make_unique<CsvTables>(output, cells);
+    const RunContext context{name, decoder, *tables, report};
     switch (settings.tables) {
     case TableSource::Grouped: scan(*lines, ScanPlan{true, true, false}, tolerance, context); break;
     case TableSource::Ruled: scan(*lines, ScanPlan{false, true, true}, tolerance, context); break;
@@ -102,7 +107,7 @@ RunReport convert(std::unique_ptr<LineReader> lines, const std::function<std::un
         }
         break;
     }
-    output.commit();
+    tables->finish();
     return report;
 }
 
@@ -113,10 +118,10 @@ RunReport convertLines(LineReader& lines, OutputSink& output, std::int16_t rowTo
     RunReport report;
     TextDecoder decoder;
     CellEncoder cells(encoding, decoder, name);
-    output.write(cells.preamble());
-    const RunContext context{name, decoder, output, cells, report};
+    CsvTables tables(output, cells);
+    const RunContext context{name, decoder, tables, report};
     scan(lines, ScanPlan{true, true, false}, rowTolerance, context);
-    output.commit();
+    tables.finish();
     return report;
 }
 
@@ -126,7 +131,7 @@ RunReport convertDrawing(ByteSource& input, OutputSink& output, const RunSetting
     // read once.
     auto lines = std::make_unique<LineReader>(input, kMemoryBlock, name, LineReader::kLongestLine, quietPairSkipper());
     checkStart(*lines, name);
-    return convert(std::move(lines), nullptr, output, settings, tolerance, name);
+    return convert(std::move(lines), nullptr, output, settings, tolerance, name, "-");
 }
 
 RunReport convertFile(const std::string& inputPath, const std::string& outputPath, const RunSettings& settings) {
@@ -146,7 +151,7 @@ RunReport convertFile(const std::string& inputPath, const std::string& outputPat
         input = std::make_unique<FileSource>(inputPath);
         return open();
     };
-    return convert(std::move(lines), reopen, output, settings, tolerance, inputPath);
+    return convert(std::move(lines), reopen, output, settings, tolerance, inputPath, outputPath);
 }
 
 } // namespace dxf2csv

@@ -21,12 +21,22 @@ enum class TableSource : std::uint8_t {
 /// nothing.
 std::optional<TableSource> tableSourceNamed(std::string_view name);
 
+/// What a run writes.
+enum class OutputFormat : std::uint8_t {
+    Csv,  ///< CSV lines, in the chosen encoding
+    Xlsx, ///< an Excel workbook, a worksheet per table
+};
+
+/// The format a name stands for ("csv", "xlsx"; letters in either case), or nothing.
+std::optional<OutputFormat> outputFormatNamed(std::string_view name);
+
 struct RunSettings {
     /// The row tolerance as typed (blanks, full-width digits, sign and point allowed); read
     /// when the run starts, so that a bad one fails naming the drawing.
     std::string tolerance = "100";
-    CsvEncoding encoding = CsvEncoding::Drawing;
+    CsvEncoding encoding = CsvEncoding::Drawing; ///< of a CSV
     TableSource tables = TableSource::Auto;
+    OutputFormat format = OutputFormat::Csv;
 };
 
 } // namespace dxf2csv
