@@ -15,6 +15,7 @@ constexpr std::string_view kStandardStream = "-";
 
 struct Options {
     RunSettings settings;
+    bool encodingGiven = false;
     std::optional<std::string> output;
     std::vector<std::string> drawings;
 };
@@ -85,7 +86,7 @@ private:
             std::string named;
             if (name == "-t" || name == "--tolerance") target = &options_.settings.tolerance;
             else if (name == "-o" || name == "--output") target = &options_.output.emplace();
-            else if (name == "--encoding" || name == "--tables") target = &named;
+            else if (name == "--encoding" || name == "--tables" || name == "--format") target = &named;
             else return cli_text::format(cli_text::kUnknownOption, language_, arg);
             if (!value) {
                 if (i + 1 == args.size()) return cli_text::format(cli_text::kNeedsValue, language_, name);
@@ -96,6 +97,12 @@ private:
                 const auto encoding = csvEncodingNamed(named);
                 if (!encoding) return cli_text::format(cli_text::kUnknownEncoding, language_, named);
                 options_.settings.encoding = *encoding;
+                options_.encodingGiven = true;
+            }
+            if (name == "--format") {
+                const auto format = outputFormatNamed(named);
+                if (!format) return cli_text::format(cli_text::kUnknownFormat, language_, named);
+                options_.settings.format = *format;
             }
             if (name == "--tables") {
                 const auto tables = tableSourceNamed(named);
@@ -108,6 +115,8 @@ private:
 
     Usage check() const {
         if (options_.drawings.empty()) return cli_text::format(cli_text::kNoDrawing, language_);
+        if (options_.encodingGiven && options_.settings.format == OutputFormat::Xlsx)
+            return cli_text::format(cli_text::kEncodingIsForCsv, language_);
         if (options_.output && options_.drawings.size() > 1) return cli_text::format(cli_text::kOneDrawingOnly, language_);
         int fromInput = 0;
         for (const std::string& drawing : options_.drawings) fromInput += drawing == kStandardStream;
@@ -119,7 +128,8 @@ private:
     bool convert(const std::string& drawing) {
         const bool fromInput = drawing == kStandardStream;
         // A drawing from standard input has no name to put the CSV beside.
-        const std::string output = options_.output ? *options_.output : fromInput ? std::string(kStandardStream) : drawing + ".csv";
+        const std::string extension = options_.settings.format == OutputFormat::Xlsx ? ".xlsx" : ".csv";
+        const std::string output = options_.output ? *options_.output : fromInput ? std::string(kStandardStream) : drawing + extension;
         const bool toOutput = output == kStandardStream;
         try {
             RunReport report;

@@ -67,8 +67,14 @@ TEST(CommandLine, UsageErrorsAndHelpInEitherLanguage) {
         {"unknown way of finding tables", {"--tables=drawn", "a.dxf"}, kExitUsage,
          "dxf2csv: unknown way of finding tables drawn (auto, grouped, ruled)",
          "dxf2csv: 不明な表の見つけ方です: drawn（auto、grouped、ruled）"},
-        {"help", {"--help"}, kExitSuccess, "usage: dxf2csv [-t TOLERANCE] [-o OUTPUT] [--encoding ENC] [--tables HOW] DRAWING...\n",
-         "使い方: dxf2csv [-t 許容値] [-o 出力] [--encoding 文字コード] [--tables 見つけ方] 図面...\n"},
+        {"unknown format", {"--format=ods", "a.dxf"}, kExitUsage, "dxf2csv: unknown format ods (csv, xlsx)",
+         "dxf2csv: 不明な出力形式です: ods（csv、xlsx）"},
+        {"an encoding for a workbook", {"--format", "xlsx", "--encoding", "utf-8", "a.dxf"}, kExitUsage,
+         "dxf2csv: --encoding applies to CSV only; a workbook needs none",
+         "dxf2csv: --encoding は CSV だけのものです。ブックには指定できません"},
+        {"help", {"--help"}, kExitSuccess,
+         "usage: dxf2csv [-t TOLERANCE] [-o OUTPUT] [--format FORMAT] [--encoding ENC] [--tables HOW] DRAWING...\n",
+         "使い方: dxf2csv [-t 許容値] [-o 出力] [--format 形式] [--encoding 文字コード] [--tables 見つけ方] 図面...\n"},
         {"version", {"--version"}, kExitSuccess, "dxf2csv ", "dxf2csv "},
     };
     for (const Case& c : cases) {
