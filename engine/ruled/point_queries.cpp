@@ -1,5 +1,7 @@
 #include "ruled/point_queries.h"
 
+#include "ruled/indices.h"
+
 #include <algorithm>
 #include <limits>
 #include <numeric>
@@ -8,14 +10,6 @@
 
 namespace dxf2csv::ruled {
 namespace {
-
-using Index = std::uint32_t;
-
-std::vector<Index> indices(std::size_t count) {
-    std::vector<Index> order(count);
-    std::iota(order.begin(), order.end(), Index{0});
-    return order;
-}
 
 /// Counts of points by rank of y, with prefix sums in O(log n).
 class Fenwick {

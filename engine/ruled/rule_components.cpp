@@ -1,6 +1,7 @@
 #include "ruled/rule_components.h"
 
 #include "ruled/index_set.h"
+#include "ruled/indices.h"
 #include "ruled/union_find.h"
 
 #include <algorithm>
@@ -8,14 +9,6 @@
 
 namespace dxf2csv::ruled {
 namespace {
-
-using Index = std::uint32_t;
-
-std::vector<Index> indices(std::size_t count) {
-    std::vector<Index> order(count);
-    std::iota(order.begin(), order.end(), Index{0});
-    return order;
-}
 
 /// Joins the pieces of one direction that overlap, lengthened by their reach, and stand
 /// within reach of each other across: pieces are taken in order of `at`; a run of them whose

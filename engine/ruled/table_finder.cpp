@@ -5,6 +5,7 @@
 #include "ruled/cell_grid.h"
 #include "ruled/cell_text.h"
 #include "ruled/given_tables.h"
+#include "ruled/indices.h"
 #include "ruled/point_queries.h"
 #include "ruled/regularity.h"
 #include "ruled/rule_components.h"
@@ -23,7 +24,6 @@
 namespace dxf2csv::ruled {
 namespace {
 
-using Index = std::uint32_t;
 
 /// How near is near, in text heights: pieces nearer than this across stand on one line, gaps
 /// and overshoots up to it are drafting slips, and a rule reaches a line that its end comes

@@ -1,5 +1,6 @@
 #include "ruled/table_shapes.h"
 
+#include "ruled/indices.h"
 #include "ruled/union_find.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 namespace dxf2csv::ruled {
 namespace {
 
-using Index = std::uint32_t;
 
 /// One side of a cell: on grid line `line`, from `from` to `to` along it.
 struct Side {
