@@ -3,6 +3,7 @@
 
 #include "grouped/group_step.h"
 #include "grouped/grouped_tables.h"
+#include "output/csv_tables.h"
 #include "output/csv_writer.h"
 #include "output/output_sink.h"
 #include "output/run_context.h"
@@ -97,13 +98,14 @@ void BM_FlushGroupWorstCase(benchmark::State& state) {
     FlushScratch scratch;
     for (auto _ : state) {
         state.PauseTiming();
-        for (int k = 1; k <= n; ++k) tables->members[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k);
+        for (int k = 1; k <= n; ++k) tables->members[static_cast<std::size_t>(k)] = k;
         tables->memberCount = n;
         tables->totalCount = 0;
         StringSink sink;
         RunReport report;
         CellEncoder cells(CsvEncoding::Drawing, decoder, file);
-        const RunContext context{file, decoder, sink, cells, report};
+        CsvTables csv(sink, cells);
+        const RunContext context{file, decoder, csv, report};
         state.ResumeTiming();
         flushGroup(*tables, kRowTolerance, 0, context, scratch);
         benchmark::DoNotOptimize(sink.data().size());
