@@ -129,6 +129,22 @@ TEST(TablesAuto, GroupsWinWhereAGroupHoldsATextElseTheRules) {
                                         "計上した材料の総数 : 1", "処理終了"}));
 }
 
+TEST(TablesAuto, BadGeometryFailsOnlyADrawingWhoseTablesAreRuled) {
+    // A block placed at a scale of 0: grouped tables are given from a file and from a source
+    // read once alike; without a GROUP the drawing fails.
+    const std::string blocks = "  0\nSECTION\n  2\nBLOCKS\n" + block("B", line(0, 0, 1, 0)) + "  0\nENDSEC\n";
+    const std::string flat = insert("B", 0, 0, 0, 1);
+    const std::string grouped = blocks + test::drawing(flat + test::textEntity("G1", "bolt", "0", "0"), test::groupObject({"G1"}));
+    EXPECT_EQ(convertRuled(grouped, TableSource::Auto, CsvEncoding::Drawing).csv, "bolt\r\n");
+    test::TempDir dir;
+    test::writeFile(dir.path("a.dxf"), grouped);
+    convertFile(dir.path("a.dxf"), dir.path("a.csv"), {});
+    EXPECT_EQ(test::readFile(dir.path("a.csv")), "bolt\r\n");
+    const auto failure = test::failureOf(blocks + test::drawing(flat, ""), "100", TableSource::Auto);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->kind(), FailureKind::NumberOutOfRange);
+}
+
 TEST(TablesAuto, ManyTextsDoNotFailADrawingWithAGroupedList) {
     // 20,000 labels and a parts list of three grouped TEXTs: the list, where grouped tables
     // alone stop at the 5001st TEXT.

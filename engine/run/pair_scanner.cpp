@@ -17,7 +17,26 @@ PairScanner::PairScanner(LineReader& lines, const ScanPlan& plan, std::int16_t r
     if (plan.rules) sheets_.emplace(context.decoder, context.file);
 }
 
-ruled::Sheets PairScanner::takeSheets() { return sheets_ ? sheets_->finish() : ruled::Sheets{}; }
+ruled::Sheets PairScanner::takeSheets() {
+    if (rulesFailure_) throw *rulesFailure_;
+    return sheets_ ? sheets_->finish() : ruled::Sheets{};
+}
+
+void PairScanner::toSheets(ruled::SheetSection section, const Pair& pair) {
+    if (!plan_.groups) {
+        sheets_->pair(section, pair.code, pair.value, pair.line);
+        return;
+    }
+    // Reading for both kinds of table at once, a drawing's geometry may fail only when its
+    // tables are to be the ruled ones: a drawing with grouped tables gives them, whatever its
+    // blocks hold, as it does when read for its groups alone.
+    if (rulesFailure_) return;
+    try {
+        sheets_->pair(section, pair.code, pair.value, pair.line);
+    } catch (const RunFailure& failure) {
+        rulesFailure_ = failure;
+    }
+}
 
 void PairScanner::run() {
     bool expectCode = true;
@@ -56,8 +75,7 @@ LineFlow PairScanner::pair(const Pair& pair) {
                 if (section_ == Section::Objects && plan_.groups) groupStep_.finish(grouped_, pair.line, context_);
                 // The sheet reader ends what is pending at the end of its sections.
                 if (sheets_ && (section_ == Section::Entities || inBlocks_))
-                    sheets_->pair(inBlocks_ ? ruled::SheetSection::Blocks : ruled::SheetSection::Entities, pair.code,
-                                  value, pair.line);
+                    toSheets(inBlocks_ ? ruled::SheetSection::Blocks : ruled::SheetSection::Entities, pair);
                 section_ = Section::Other;
                 inHeader_ = false;
                 inBlocks_ = false;
@@ -76,14 +94,14 @@ LineFlow PairScanner::pair(const Pair& pair) {
     switch (section_) {
     case Section::Entities:
         if (plan_.groups && textCapture_.wants(pair.code)) textCapture_.step(grouped_, pair, context_);
-        if (sheets_) sheets_->pair(ruled::SheetSection::Entities, pair.code, value, pair.line);
+        if (sheets_) toSheets(ruled::SheetSection::Entities, pair);
         break;
     case Section::Objects:
         if (plan_.groups) groupStep_.step(grouped_, pair, context_);
         break;
     case Section::Other:
         if (inHeader_) pending_ = readHeader(pair, pending_);
-        if (inBlocks_ && sheets_) sheets_->pair(ruled::SheetSection::Blocks, pair.code, value, pair.line);
+        if (inBlocks_ && sheets_) toSheets(ruled::SheetSection::Blocks, pair);
         break;
     }
     return quiet() ? LineFlow::PassOver : LineFlow::Next;

@@ -7,6 +7,7 @@
 #include "grouped/group_step.h"
 #include "grouped/grouped_tables.h"
 #include "grouped/text_capture.h"
+#include "messages/run_failure.h"
 #include "reading/line_reader.h"
 #include "ruled/sheet_reader.h"
 
@@ -40,6 +41,7 @@ public:
     /// What the grouped-table steps built up.
     const GroupedTables& grouped() const noexcept { return grouped_; }
     /// The drawn geometry, when the plan reads it; once, after run().
+    /// Throws RunFailure: what reading the geometry failed with.
     ruled::Sheets takeSheets();
 
 private:
@@ -54,6 +56,9 @@ private:
     /// Picks up $ACADVER and $DWGCODEPAGE of the HEADER section, which decide how the report
     /// shows the texts.
     HeaderVariable readHeader(const Pair& pair, HeaderVariable pending);
+    /// Hands a pair to the sheet reader; when groups are read too, a failure is kept for
+    /// takeSheets() instead of ending the scan.
+    void toSheets(ruled::SheetSection section, const Pair& pair);
 
     LineReader& lines_;
     const RunContext& context_;
@@ -68,6 +73,7 @@ private:
     TextCapture textCapture_;
     GroupStep groupStep_;
     std::optional<ruled::SheetReader> sheets_;
+    std::optional<RunFailure> rulesFailure_;
 };
 
 } // namespace dxf2csv
