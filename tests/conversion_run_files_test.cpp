@@ -99,6 +99,10 @@ TEST(ConversionRunFiles, FailedRunsLeaveTheOutputAsItWas) {
          "100", FailureKind::NotANumber},
         {"cut inside a pair", good.substr(0, good.size() - 4), "100", FailureKind::InputEndsInsidePair},
         {"binary DXF", "AutoCAD Binary DXF\r\n", "100", FailureKind::BinaryDxf},
+        {"no DXF at all", "\x89PNG\r\n\x1a\n", "100", FailureKind::NotAsciiDxf},
+        {"cut off after rows were written",
+         drawing(bigEntities(), groupObject(bigHandles()) + groupObject({"H0"})).substr(0, good.size() - 12), "100",
+         FailureKind::DrawingCutOff},
         {"5001st TEXT", drawing(manyTexts, ""), "100", FailureKind::RowOutOfRange},
     };
     for (const Case& c : cases) {

@@ -40,7 +40,8 @@ TEST(ConversionRun, WholeDrawings) {
     };
     const std::string one = textEntity("A1", "bolt", "0", "0");
     const Case cases[] = {
-        {"empty input", "", "", {total(0), kFinished}},
+        {"a comment before the first section", "999\nmade by hand\n" + drawing(one, groupObject({"A1"})), "bolt\r\n",
+         {recognized(1), groupCount(1), total(1), kFinished}},
         {"no OBJECTS section", "  0\nSECTION\n  2\nENTITIES\n" + one + "  0\nENDSEC\n  0\nEOF\n", "",
          {total(0), kFinished}},
         {"one grouped text", drawing(one, groupObject({"A1"})), "bolt\r\n",
@@ -57,8 +58,9 @@ TEST(ConversionRun, WholeDrawings) {
          "bolt\r\n", {recognized(1), groupCount(1), total(1), kFinished}},
         {"GROUP last in OBJECTS is written", drawing(one, groupObject({"A1"})), "bolt\r\n",
          {recognized(1), groupCount(1), total(1), kFinished}},
-        {"GROUP open when the drawing ends is written",
-         "  0\nSECTION\n  2\nENTITIES\n" + one + "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"}),
+        {"GROUP open at the section's end without EOF is written",
+         "  0\nSECTION\n  2\nENTITIES\n" + one + "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"}) +
+             "  0\nENDSEC\n",
          "bolt\r\n", {recognized(1), groupCount(1), total(1), kFinished}},
         {"GROUP open at EOF without ENDSEC is written",
          "  0\nSECTION\n  2\nENTITIES\n" + one + "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" +
@@ -112,10 +114,10 @@ TEST(ConversionRun, SectionKeywordsCountOnlyAsSectionNames) {
 
     // A section name is matched by its beginning, exactly.
     const std::string longName = "  0\nSECTION\n  2\nENTITIESX\n" + textEntity("A1", "a", "0", "0") +
-                                 "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"});
+                                 "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"}) + "  0\nENDSEC\n";
     EXPECT_EQ(convert(longName).csv, "a\r\n");
     const std::string blankFirst = "  0\nSECTION\n  2\n ENTITIES\n" + textEntity("A1", "a", "0", "0") +
-                                   "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"});
+                                   "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + groupObject({"A1"}) + "  0\nENDSEC\n";
     EXPECT_EQ(convert(blankFirst).report, (Lines{recognized(0), total(0), kFinished}));
 }
 
@@ -231,7 +233,14 @@ TEST(ConversionRun, Failures) {
          FailureKind::NotANumber, 7},
         {"odd number of lines", "  0\nSECTION\n  2\n", "100", FailureKind::InputEndsInsidePair, 3},
         {"group code not a number", "  0\nSECTION\nab\nHEADER\n", "100", FailureKind::NotANumber, 3},
-        {"group code out of range", "40000\nx\n", "100", FailureKind::NumberOutOfRange, 1},
+        {"group code out of range", "  0\nSECTION\n40000\nx\n", "100", FailureKind::NumberOutOfRange, 3},
+        {"an empty file", "", "100", FailureKind::NotAsciiDxf, 0},
+        {"a picture", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR", "100", FailureKind::NotAsciiDxf, 1},
+        {"a first pair that opens no section", "  9\n$ACADVER\n  1\nAC1015\n", "100", FailureKind::NotAsciiDxf, 1},
+        // Copied while still being written: the last line read is named.
+        {"cut off inside a section", good.substr(0, good.find("  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS")), "100",
+         FailureKind::DrawingCutOff, 30},
+        {"cut off inside OBJECTS", good.substr(0, good.rfind("  0\nENDSEC")), "100", FailureKind::DrawingCutOff, 48},
         {"empty tolerance", good, "", FailureKind::NotANumber, 0},
         {"tolerance out of range", good, "32768", FailureKind::NumberOutOfRange, 0},
         {"binary DXF", std::string("AutoCAD Binary DXF\r\n\x1a", 22) + std::string(10, '\0'), "100",

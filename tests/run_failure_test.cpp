@@ -53,6 +53,10 @@ TEST(RunFailure, GoldenTextsOfEveryKindAndDetail) {
 
 TEST(Quoted, EscapesControlBytesAndCutsLongTextAtACharacter) {
     EXPECT_EQ(quoteText("a\tb\"c"), "\"a\\x09b\\\"c\"");
+    // Every message is UTF-8: a byte that begins no UTF-8 character is escaped too.
+    EXPECT_EQ(quoteText("\x89PNG"), "\"\\x89PNG\"");
+    EXPECT_EQ(quoteText("ボルト \x83\x5C"), "\"ボルト \\x83\\\\\"");
+    EXPECT_EQ(quoteText("\xE3\x83"), "\"\\xE3\\x83\"");
     std::string longText(59, 'x');
     longText += "表示"; // the cut falls inside the first character
     EXPECT_EQ(quoteText(longText), "\"" + std::string(59, 'x') + "...\"");

@@ -20,6 +20,8 @@ constexpr BilingualText kKindNames[] = {
     {"character not in the drawing's code page", "図面の文字コードにない文字です"},
     {"block places itself", "ブロックが自分自身を挿入しています"},
     {"too many placed elements", "ブロックの配置で図形が多すぎます"},
+    {"not an ASCII DXF drawing", "ASCII DXF の図面ではありません"},
+    {"drawing cut off", "図面が途中で切れています"},
     {"unexpected failure", "予期しない失敗です"},
 };
 static_assert(std::size(kKindNames) == kFailureKinds, "one name for each FailureKind, in its order");
@@ -56,6 +58,9 @@ constexpr BilingualText kDetailPatterns[] = {
     {"block {1}", "ブロック {1}"},
     {"block {1} is placed or scaled beyond {2}", "ブロック {1} の挿入位置または尺度が {2} を超えます"},
     {"placing block {1} gives more than {2} elements", "ブロック {1} を配置すると図形が {2} 個を超えます"},
+    {"the file is empty", "ファイルが空です"},
+    {"it begins with {1}, not with a DXF section", "DXF のセクションではなく {1} で始まっています"},
+    {"the section {1} has no ENDSEC: the file ends inside it", "セクション {1} の ENDSEC がないままファイルが終わっています"},
 };
 static_assert(std::size(kDetailPatterns) == kDetails, "one pattern for each Detail, in its order");
 

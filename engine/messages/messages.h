@@ -44,6 +44,8 @@ enum class FailureKind : std::uint8_t {
     NotInDrawingCodePage,  ///< a joined cell holds a character the drawing's code page lacks
     BlockPlacesItself,     ///< a block is placed inside itself, directly or through others
     TooManyPlaced,         ///< placing the blocks would give more elements than any sheet holds
+    NotAsciiDxf,           ///< empty, or its first pair opens no DXF drawing
+    DrawingCutOff,         ///< the input ends inside a section
     Unexpected,            ///< no failure of a run: a fault of the program itself; stays last
 };
 inline constexpr std::size_t kFailureKinds = static_cast<std::size_t>(FailureKind::Unexpected) + 1;
@@ -78,9 +80,12 @@ enum class Detail : std::uint8_t {
     ZeroScale,         ///< {1}: the scale, quoted
     BlockName,         ///< {1}: the block's name, quoted
     PlacedBeyond,      ///< {1}: the block's name, quoted, {2}: the bound
-    PlacementLimit,    ///< {1}: the block's name, quoted, {2}: the limit; stays last
+    PlacementLimit,    ///< {1}: the block's name, quoted, {2}: the limit
+    EmptyFile,
+    FirstLine,         ///< {1}: the first line, quoted
+    NoEndOfSection,    ///< {1}: the section's name, quoted; stays last
 };
-inline constexpr std::size_t kDetails = static_cast<std::size_t>(Detail::PlacementLimit) + 1;
+inline constexpr std::size_t kDetails = static_cast<std::size_t>(Detail::NoEndOfSection) + 1;
 
 /// The kind's name: "not a number", "数値ではありません".
 std::string_view kindName(FailureKind kind, Language language = Language::English);

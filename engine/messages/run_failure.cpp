@@ -1,5 +1,7 @@
 #include "messages/run_failure.h"
 
+#include "platform/utf8.h"
+
 #include <cstdio>
 
 namespace dxf2csv {
@@ -46,18 +48,32 @@ std::string quoteText(std::string_view text) {
     // Cut before a UTF-8 continuation byte, never inside a character.
     while (shown < text.size() && shown > 0 && (static_cast<unsigned char>(text[shown]) & 0xC0) == 0x80)
         --shown;
-    for (std::size_t i = 0; i < shown; ++i) {
+    auto escape = [&](unsigned char c) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+        out += escaped;
+    };
+    for (std::size_t i = 0; i < shown;) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x20 || c == 0x7f) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-            out += escaped;
+            escape(c);
         } else if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
+        } else if (c >= 0x80) {
+            // A whole UTF-8 character as it is; a byte that begins none (a picture's first
+            // byte, a Shift-JIS byte) escaped, so that every message stays UTF-8.
+            const std::size_t length = utf8Length(c);
+            if (i + length <= text.size() && isValidUtf8(text.substr(i, length))) {
+                out.append(text.substr(i, length));
+                i += length;
+                continue;
+            }
+            escape(c);
         } else {
             out += static_cast<char>(c);
         }
+        ++i;
     }
     if (shown < text.size()) out += "...";
     out += '"';

@@ -15,6 +15,7 @@ inline constexpr int kCodeY2 = 21;         ///< Y of the second alignment point
 inline constexpr int kCodeHJustify = 72;   ///< horizontal justification
 inline constexpr int kCodeVJustify = 73;   ///< vertical justification
 inline constexpr int kCodeMember = 340;    ///< GROUP member handle
+inline constexpr int kCodeComment = 999;   ///< a comment, which a drawing may begin with
 
 inline constexpr int kHJustifyMiddle = 4;  ///< 72 value that centres the text both ways
 inline constexpr int kVAlignCentred = 2;   ///< vAlign value that counts as vertically centred

@@ -8,7 +8,11 @@
 #include "output/run_context.h"
 #include "platform/same_file.h"
 #include "platform/utf8.h"
+#include "reading/dxf_names.h"
+#include "reading/group_codes.h"
+#include "reading/number_reading.h"
 #include "reading/quiet_pairs.h"
+#include "reading/text_view.h"
 #include "ruled/table.h"
 #include "ruled/table_writer.h"
 #include "run/pair_scanner.h"
@@ -17,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace dxf2csv {
 namespace {
@@ -24,11 +29,35 @@ namespace {
 constexpr std::string_view kBinaryDxfSentinel = "AutoCAD Binary DXF";
 constexpr std::size_t kMemoryBlock = 64 * 1024;
 
-/// Skips a UTF-8 byte-order mark; refuses a binary DXF before anything is written.
+/// The first `number` lines of `bytes` (fewer when it has fewer), without their line ends.
+std::vector<std::string_view> firstLines(std::string_view bytes, std::size_t number) {
+    std::vector<std::string_view> lines;
+    while (lines.size() < number && !bytes.empty()) {
+        const std::size_t end = bytes.find_first_of("\r\n");
+        lines.push_back(bytes.substr(0, end));
+        if (end == std::string_view::npos) break;
+        bytes.remove_prefix(end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1));
+    }
+    return lines;
+}
+
+/// Skips a UTF-8 byte-order mark; refuses before anything is written a binary DXF and a file
+/// that is no ASCII DXF drawing at all: an empty one, or one whose first pair is neither
+/// (0, SECTION) nor a comment (999), as every DXF writer begins (a picture, a document, a
+/// text file given by mistake).
 void checkStart(LineReader& lines, const std::string& name) {
     if (lines.peek(kBinaryDxfSentinel.size()) == kBinaryDxfSentinel)
         throw RunFailure(FailureKind::BinaryDxf, name, 0, Detail::SaveAsAscii);
     if (lines.peek(kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) lines.skip(kUtf8ByteOrderMark.size());
+    // A DXF line is short; a first pair longer than this is none.
+    constexpr std::size_t kFirstPairBytes = 4096;
+    const std::vector<std::string_view> first = firstLines(lines.peek(kFirstPairBytes), 2);
+    if (first.empty()) throw RunFailure(FailureKind::NotAsciiDxf, name, 0, Detail::EmptyFile);
+    const Floored16 code = readGroupCode(first[0]);
+    const std::string_view value = first.size() > 1 ? trimBlanks(first[1]) : std::string_view();
+    const bool opens = code.status == NumberStatus::Ok &&
+                       ((code.value == kCodeEntity && value == names::kSection) || code.value == kCodeComment);
+    if (!opens) throw RunFailure(FailureKind::NotAsciiDxf, name, 1, Detail::FirstLine, {quoteText(first[0])});
 }
 
 /// How a scan's tables are written and told.

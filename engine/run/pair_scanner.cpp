@@ -57,6 +57,12 @@ void PairScanner::run() {
     if (!expectCode)
         throw RunFailure(FailureKind::InputEndsInsidePair, context_.file, codeLineNumber, Detail::NoValueLine,
                          {std::to_string(code)});
+    // A drawing copied while it was still being written ends inside a section: what is missing
+    // may be its tables. One that ends after its last ENDSEC without the final EOF is whole
+    // (some writers leave EOF out).
+    if (!endOfFile_ && !openSection_.empty())
+        throw RunFailure(FailureKind::DrawingCutOff, context_.file, lastLine_, Detail::NoEndOfSection,
+                         {quoteText(context_.decoder.toUtf8(openSection_))});
     if (section_ == Section::Objects && plan_.groups) groupStep_.finish(grouped_, lastLine_, context_);
 }
 
@@ -79,9 +85,13 @@ LineFlow PairScanner::pair(const Pair& pair) {
                 section_ = Section::Other;
                 inHeader_ = false;
                 inBlocks_ = false;
+                openSection_.clear();
                 return LineFlow::Next;
             }
-            if (startsWith(value, names::kEndOfFile)) return LineFlow::Stop;
+            if (startsWith(value, names::kEndOfFile)) {
+                endOfFile_ = true;
+                return LineFlow::Stop;
+            }
         } else if (value[0] == names::kSection[0]) {
             afterSection_ = startsWith(value, names::kSection);
         }
@@ -122,6 +132,7 @@ bool PairScanner::quiet() const {
 }
 
 void PairScanner::enterSection(std::string_view name) {
+    openSection_.assign(trimBlanks(name));
     inHeader_ = startsWith(name, names::kHeader);
     inBlocks_ = startsWith(name, names::kBlocks);
     if (startsWith(name, names::kEntities)) {

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace dxf2csv {
@@ -35,7 +36,8 @@ public:
 
     /// Scans to the pair (0, EOF) or the end of the input.
     /// Throws RunFailure: NotANumber and NumberOutOfRange for a group code, InputEndsInsidePair,
-    /// and what the steps and the reader throw.
+    /// DrawingCutOff for an input that ends inside a section, and what the steps and the reader
+    /// throw.
     void run();
 
     /// What the grouped-table steps built up.
@@ -68,6 +70,8 @@ private:
     bool inHeader_ = false;
     bool inBlocks_ = false;
     std::int64_t lastLine_ = 0; ///< the value line of the last pair
+    bool endOfFile_ = false;    ///< the pair (0, EOF) ended the scan
+    std::string openSection_;   ///< the name of the section begun and not yet ended
     HeaderVariable pending_ = HeaderVariable::None;
     GroupedTables grouped_;
     TextCapture textCapture_;
