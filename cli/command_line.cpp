@@ -2,7 +2,9 @@
 
 #include "cli_texts.h"
 #include "messages/run_failure.h"
+#include "platform/process.h"
 #include "run/conversion_run.h"
+#include "run/tolerance.h"
 #include "run/version.h"
 
 #include <memory>
@@ -40,6 +42,13 @@ public:
         if (help) return print(StandardStream::Output, std::string(cli_text::kUsage.in(language_))), kExitSuccess;
         if (version) return print(StandardStream::Output, std::string("dxf2csv ") + kVersion + "\n"), kExitSuccess;
         if (const Usage error = check()) return usageError(*error);
+        // A tolerance that is no number is the command's fault, not a drawing's: said once,
+        // before any drawing is read.
+        try {
+            (void)readTolerance(options_.settings.tolerance, "");
+        } catch (const RunFailure& failure) {
+            return usageError(std::string(kindName(failure.kind(), language_)) + ": " + failure.detail(language_));
+        }
 
         bool anyFailed = false;
         for (const std::string& drawing : options_.drawings) {
@@ -61,7 +70,7 @@ private:
                 onlyDrawings = true;
                 continue;
             }
-            if (arg == "--help" || arg == "-h") {
+            if (arg == "--help" || arg == "-h" || platform::isSystemHelpSwitch(arg)) {
                 help = true;
                 return std::nullopt;
             }

@@ -20,6 +20,8 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
     return args;
 }
 
+bool isSystemHelpSwitch(std::string_view arg) { return arg == "/?"; }
+
 bool userWantsJapanese() {
     if (const auto language = languageFromEnvironment()) return language->starts_with("ja");
     return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;

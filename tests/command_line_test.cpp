@@ -340,14 +340,18 @@ TEST(CommandLineProcess, ConvertsAFixtureAndAFailedRunKeepsTheCsv) {
     EXPECT_EQ(readFile(dir.path("stdout")), report);
     EXPECT_EQ(readFile(dir.path("stderr")), "");
 
-    EXPECT_EQ(runProcess("-t abc '" + dir.path("plan.dxf") + "'", dir), 1);
-    EXPECT_EQ(readFile(dir.path("stderr")), "dxf2csv: " + dir.path("plan.dxf") + ": not a number: tolerance \"abc\"\n");
+    // A tolerance that is no number is a usage error, said once whatever the drawings.
+    const std::string twice = "'" + dir.path("plan.dxf") + "' '" + dir.path("plan.dxf") + "'";
+    EXPECT_EQ(runProcess("-t abc " + twice, dir), 2);
+    EXPECT_EQ(readFile(dir.path("stderr")),
+              "dxf2csv: not a number: tolerance \"abc\"\nTry 'dxf2csv --help' for more information.\n");
     EXPECT_EQ(readFile(dir.path("stdout")), "");
     EXPECT_EQ(readFile(dir.path("plan.dxf.csv")), csv);
 
     // The locale of the process decides the language.
-    EXPECT_EQ(runProcess("-t abc '" + dir.path("plan.dxf") + "'", dir, "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8"), 1);
-    EXPECT_EQ(readFile(dir.path("stderr")), "dxf2csv: " + dir.path("plan.dxf") + ": 数値ではありません: 許容値 \"abc\"\n");
+    EXPECT_EQ(runProcess("-t 99999 " + twice, dir, "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8"), 2);
+    EXPECT_EQ(readFile(dir.path("stderr")),
+              "dxf2csv: 数値が範囲外です: 許容値 \"99999\"\n詳しくは 'dxf2csv --help' を見てください。\n");
 
     EXPECT_EQ(runProcess("--help", dir), 0);
     EXPECT_EQ(runProcess("", dir), 2);

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 namespace dxf2csv {
@@ -96,9 +97,10 @@ TEST(WindowsProcess, JapaneseNamesSurviveTheCommandLine) {
     const fs::path folder = dir.root() / widen("図面 한ü");
     fs::create_directory(folder);
     const fs::path drawing = folder / widen("部品表.dxf");
-    {
-        const HANDLE file = CreateFileW(drawing.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        const std::string bytes = fixture("two_tables.dxf");
+    const fs::path cutOff = folder / widen("途中.dxf");
+    for (const auto& [path, bytes] : {std::pair{drawing, fixture("two_tables.dxf")},
+                                      std::pair{cutOff, std::string("  0\nSECTION\n  2\nENTITIES\n")}}) {
+        const HANDLE file = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
         DWORD written = 0;
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         CloseHandle(file);
@@ -123,14 +125,23 @@ TEST(WindowsProcess, JapaneseNamesSurviveTheCommandLine) {
         EXPECT_EQ(readWide(c.csv), fixture("two_tables.csv"));
     }
 
-    // A failure names the drawing in UTF-8 and leaves the CSV as it was.
-    const Outcome failed = run({"-t", "abc", utf8(drawing)}, dir.root());
+    // A failure names the drawing in UTF-8 and writes no CSV.
+    const Outcome failed = run({utf8(cutOff)}, dir.root());
     EXPECT_EQ(failed.status, 1u);
     EXPECT_EQ(failed.out, "");
-    EXPECT_EQ(failed.err, "dxf2csv: " + utf8(drawing) + ": not a number: tolerance \"abc\"\n");
+    EXPECT_EQ(failed.err, "dxf2csv: " + utf8(cutOff) +
+                              ":4: drawing cut off: the section \"ENTITIES\" has no ENDSEC: the file ends inside it\n");
+    EXPECT_FALSE(fs::exists(folder / widen("途中.dxf.csv")));
+    // A tolerance that is no number is a usage error before any drawing is read.
+    EXPECT_EQ(run({"-t", "abc", utf8(drawing)}, dir.root()).status, 2u);
     EXPECT_EQ(readWide(folder / widen("部品表.dxf.csv")), fixture("two_tables.csv"));
 
-    EXPECT_EQ(run({"--help"}, dir.root()).status, 0u);
+    // "/?" asks for the help, as the system's own commands take it.
+    for (const char* help : {"--help", "/?"}) {
+        const Outcome o = run({help}, dir.root());
+        EXPECT_EQ(o.status, 0u) << help;
+        EXPECT_EQ(o.out.rfind("usage: dxf2csv", 0), 0u) << help;
+    }
     EXPECT_EQ(run({}, dir.root()).status, 2u);
 }
 
