@@ -59,6 +59,7 @@ inline constexpr Texts kOneDrawingOnly = {"-o takes one drawing only", "-o に�
 inline constexpr Texts kNeedsValue = {"option {1} needs a value", "オプション {1} には値が必要です"};
 inline constexpr Texts kUnknownOption = {"unknown option {1}", "不明なオプションです: {1}"};
 inline constexpr Texts kUnknownEncoding = {"unknown encoding {1}", "不明な文字コードです: {1}"};
+inline constexpr Texts kNoMatch = {"{1}: no file matches", "{1}: 一致するファイルがありません"};
 inline constexpr Texts kUnknownFormat = {"unknown format {1} (csv, xlsx)", "不明な出力形式です: {1}（csv、xlsx）"};
 inline constexpr Texts kEncodingIsForCsv = {"--encoding applies to CSV only; a workbook needs none",
                                             "--encoding は CSV だけのものです。ブックには指定できません"};

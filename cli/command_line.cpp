@@ -3,6 +3,7 @@
 #include "cli_texts.h"
 #include "messages/run_failure.h"
 #include "platform/process.h"
+#include "platform/wildcards.h"
 #include "run/conversion_run.h"
 #include "run/tolerance.h"
 #include "run/version.h"
@@ -41,6 +42,21 @@ public:
         if (const Usage error = parse(args, help, version)) return usageError(*error);
         if (help) return print(StandardStream::Output, std::string(cli_text::kUsage.in(language_))), kExitSuccess;
         if (version) return print(StandardStream::Output, std::string("dxf2csv ") + kVersion + "\n"), kExitSuccess;
+        // Wildcards that the shell left as written (Windows') name the files they match; one
+        // that matches none is a failure of its own, and the other drawings are converted.
+        std::vector<std::string> unmatched;
+        std::vector<std::string> drawings;
+        for (const std::string& arg : options_.drawings) {
+            const std::vector<std::string> files =
+                arg == kStandardStream ? std::vector<std::string>{arg} : platform::filesNamedBy(arg);
+            if (files.empty()) unmatched.push_back(arg);
+            drawings.insert(drawings.end(), files.begin(), files.end());
+        }
+        const bool anyGiven = !options_.drawings.empty();
+        options_.drawings = std::move(drawings);
+        for (const std::string& pattern : unmatched)
+            print(StandardStream::Error, "dxf2csv: " + cli_text::format(cli_text::kNoMatch, language_, pattern) + "\n");
+        if (anyGiven && options_.drawings.empty()) return kExitRunFailed;
         if (const Usage error = check()) return usageError(*error);
         // A tolerance that is no number is the command's fault, not a drawing's: said once,
         // before any drawing is read.
@@ -50,7 +66,7 @@ public:
             return usageError(std::string(kindName(failure.kind(), language_)) + ": " + failure.detail(language_));
         }
 
-        bool anyFailed = false;
+        bool anyFailed = !unmatched.empty();
         for (const std::string& drawing : options_.drawings) {
             if (!convert(drawing)) anyFailed = true;
         }

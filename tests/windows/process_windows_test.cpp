@@ -136,6 +136,18 @@ TEST(WindowsProcess, JapaneseNamesSurviveTheCommandLine) {
     EXPECT_EQ(run({"-t", "abc", utf8(drawing)}, dir.root()).status, 2u);
     EXPECT_EQ(readWide(folder / widen("部品表.dxf.csv")), fixture("two_tables.csv"));
 
+    // Wildcards, which cmd leaves to the program: a folder's drawings, or none.
+    const Outcome one = run({utf8(folder / widen("部*.dxf"))}, dir.root());
+    EXPECT_EQ(one.status, 0u) << one.err;
+    EXPECT_EQ(one.out, report);
+    const Outcome both = run({utf8(folder) + "\\*.dxf"}, dir.root());
+    EXPECT_EQ(both.status, 1u); // 途中.dxf is cut off
+    EXPECT_NE(both.out.find("==> " + utf8(folder) + "\\部品表.dxf <=="), std::string::npos) << both.out;
+    EXPECT_NE(both.err.find(utf8(folder) + "\\途中.dxf:4: drawing cut off"), std::string::npos) << both.err;
+    const Outcome none = run({utf8(folder / widen("無い*.dxf"))}, dir.root());
+    EXPECT_EQ(none.status, 1u);
+    EXPECT_EQ(none.err, "dxf2csv: " + utf8(folder / widen("無い*.dxf")) + ": no file matches\n");
+
     // "/?" asks for the help, as the system's own commands take it.
     for (const char* help : {"--help", "/?"}) {
         const Outcome o = run({help}, dir.root());
