@@ -78,6 +78,10 @@ private:
         bool onlyDrawings = false;
         for (std::size_t i = 0; i < args.size(); ++i) {
             const std::string& arg = args[i];
+            if (!onlyDrawings && platform::isSystemHelpSwitch(arg)) {
+                help = true;
+                return std::nullopt;
+            }
             if (onlyDrawings || arg.empty() || arg[0] != '-' || arg == kStandardStream) {
                 options_.drawings.push_back(arg);
                 continue;
@@ -86,7 +90,7 @@ private:
                 onlyDrawings = true;
                 continue;
             }
-            if (arg == "--help" || arg == "-h" || platform::isSystemHelpSwitch(arg)) {
+            if (arg == "--help" || arg == "-h") {
                 help = true;
                 return std::nullopt;
             }
