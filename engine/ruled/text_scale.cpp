@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace dxf2csv::ruled {
 namespace {
@@ -34,6 +35,23 @@ TextScale::TextScale(std::span<const SheetText> texts) {
         stack.push_back({r.lo, mid, !r.onX});
         stack.push_back({mid + 1, r.hi, !r.onX});
     }
+    bounds_.resize(nodes_.size());
+    if (!nodes_.empty()) boundRange(0, nodes_.size());
+}
+
+TextScale::Bounds TextScale::boundRange(std::size_t lo, std::size_t hi) {
+    // Ranges halve, so the recursion is no deeper than the tree (at most 64).
+    const std::size_t mid = lo + (hi - lo) / 2;
+    const Node& n = nodes_[mid];
+    Bounds b{n.x, n.y, n.x, n.y};
+    for (const auto& [from, to] : {std::pair{lo, mid}, std::pair{mid + 1, hi}}) {
+        if (from >= to) continue;
+        const Bounds part = boundRange(from, to);
+        b = {std::min(b.minX, part.minX), std::min(b.minY, part.minY), std::max(b.maxX, part.maxX),
+             std::max(b.maxY, part.maxY)};
+    }
+    bounds_[mid] = b;
+    return b;
 }
 
 double TextScale::heightNear(Point p) const {
@@ -53,8 +71,13 @@ double TextScale::heightNear(Point p) const {
     while (top > 0 && visits < kMaxVisits) {
         const Visit v = stack[--top];
         if (v.lo >= v.hi || v.planeDistance >= best) continue;
-        ++visits;
         const std::size_t mid = v.lo + (v.hi - v.lo) / 2;
+        // No text of the range lies nearer than its box: passing over it changes nothing.
+        const Bounds& box = bounds_[mid];
+        const double outX = std::max({box.minX - p.x, p.x - box.maxX, 0.0});
+        const double outY = std::max({box.minY - p.y, p.y - box.maxY, 0.0});
+        if (outX * outX + outY * outY >= best) continue;
+        ++visits;
         const Node& n = nodes_[mid];
         const double dx = n.x - p.x;
         const double dy = n.y - p.y;
