@@ -599,7 +599,7 @@ private:
     }
     Sheet& sheet(bool paper) { return paper ? sheets_.paper : sheets_.model; }
 
-    void addSegment(Point a, Point b, bool paper) {
+    void addSegment(const Point& a, const Point& b, bool paper) {
         if (a.x == b.x && a.y == b.y) return; // draws nothing
         if (inBlocks()) {
             if (BlockDefinition* block = holder()) block->segments.push_back({a, b});
