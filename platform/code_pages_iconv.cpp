@@ -15,6 +15,37 @@ iconv_t openToUtf8(int page) { return iconv_open("UTF-8", iconvName(page).c_str(
 
 bool opened(iconv_t cd) { return cd != reinterpret_cast<iconv_t>(-1); }
 
+/// The converter to UTF-8 of the last page asked for, kept open for the thread's next text:
+/// opening one costs far more than converting a text of a drawing (tens of bytes), and a
+/// drawing's texts are all of one page.
+class KeptConverter {
+public:
+    KeptConverter() = default;
+    KeptConverter(const KeptConverter&) = delete;
+    KeptConverter& operator=(const KeptConverter&) = delete;
+    ~KeptConverter() {
+        if (opened(cd_)) iconv_close(cd_);
+    }
+
+    /// The converter of `page` in its initial state; not opened() when iconv lacks the page.
+    iconv_t of(int page) {
+        if (opened(cd_) && page == page_) {
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+            return cd_;
+        }
+        if (opened(cd_)) iconv_close(cd_);
+        cd_ = openToUtf8(page);
+        page_ = page;
+        return cd_;
+    }
+
+private:
+    iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
+    int page_ = 0;
+};
+
+thread_local KeptConverter keptToUtf8;
+
 } // namespace
 
 bool codePageAvailable(int page) {
@@ -25,7 +56,7 @@ bool codePageAvailable(int page) {
 }
 
 std::optional<std::string> codePageToUtf8(int page, std::string_view bytes) {
-    const iconv_t cd = openToUtf8(page);
+    const iconv_t cd = keptToUtf8.of(page);
     if (!opened(cd)) return std::nullopt;
     std::string out;
     char chunk[256];
@@ -52,7 +83,6 @@ std::optional<std::string> codePageToUtf8(int page, std::string_view bytes) {
     std::size_t outLeft = sizeof chunk;
     iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
     out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
-    iconv_close(cd);
     return out;
 }
 
