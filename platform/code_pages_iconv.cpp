@@ -13,14 +13,16 @@ std::string iconvName(int page) { return "CP" + std::to_string(page); }
 
 iconv_t openToUtf8(int page) { return iconv_open("UTF-8", iconvName(page).c_str()); }
 
+iconv_t openFromUtf8(int page) { return iconv_open(iconvName(page).c_str(), "UTF-8"); }
+
 bool opened(iconv_t cd) { return cd != reinterpret_cast<iconv_t>(-1); }
 
-/// The converter to UTF-8 of the last page asked for, kept open for the thread's next text:
-/// opening one costs far more than converting a text of a drawing (tens of bytes), and a
+/// The converter of the last page asked for, kept open for the thread's next text: opening
+/// one costs far more than converting a text of a drawing or a cell (tens of bytes), and a
 /// drawing's texts are all of one page.
 class KeptConverter {
 public:
-    KeptConverter() = default;
+    explicit KeptConverter(iconv_t (*open)(int page)) : open_(open) {}
     KeptConverter(const KeptConverter&) = delete;
     KeptConverter& operator=(const KeptConverter&) = delete;
     ~KeptConverter() {
@@ -34,17 +36,19 @@ public:
             return cd_;
         }
         if (opened(cd_)) iconv_close(cd_);
-        cd_ = openToUtf8(page);
+        cd_ = open_(page);
         page_ = page;
         return cd_;
     }
 
 private:
+    iconv_t (*open_)(int page);
     iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
     int page_ = 0;
 };
 
-thread_local KeptConverter keptToUtf8;
+thread_local KeptConverter keptToUtf8(openToUtf8);
+thread_local KeptConverter keptFromUtf8(openFromUtf8);
 
 } // namespace
 
@@ -87,14 +91,9 @@ std::optional<std::string> codePageToUtf8(int page, std::string_view bytes) {
 }
 
 std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::size_t& unmappable) {
-    const iconv_t to = iconv_open(iconvName(page).c_str(), "UTF-8");
-    const iconv_t back = openToUtf8(page);
-    const auto close = [&] {
-        if (opened(to)) iconv_close(to);
-        if (opened(back)) iconv_close(back);
-    };
+    const iconv_t to = keptFromUtf8.of(page);
+    const iconv_t back = keptToUtf8.of(page);
     if (!opened(to) || !opened(back)) {
-        close();
         unmappable = text.size();
         return std::nullopt;
     }
@@ -124,14 +123,12 @@ std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::
         iconv(back, nullptr, nullptr, &backPtr, &backLeft);
         if (rc != 0 || backRc == static_cast<std::size_t>(-1) ||
             std::string_view(decoded, static_cast<std::size_t>(backPtr - decoded)) != character) {
-            close();
             unmappable = at;
             return std::nullopt;
         }
         out += bytes;
         at += length;
     }
-    close();
     return out;
 }
 
