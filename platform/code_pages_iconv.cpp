@@ -3,6 +3,8 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cerrno>
 #include <iconv.h>
 
@@ -49,6 +51,28 @@ private:
 
 thread_local KeptConverter keptToUtf8(openToUtf8);
 thread_local KeptConverter keptFromUtf8(openFromUtf8);
+
+/// Which ASCII characters the thread's last page writes as their own byte and reads back so,
+/// as utf8ToCodePage found them one by one (each conversion starts from the converters' initial
+/// state, so one finding holds for every later one): most of a cell's characters are ASCII, and
+/// two conversions a character cost far more than the cell.
+struct AsciiOfPage {
+    enum Finding : std::uint8_t { Unknown, Kept, Other };
+    int page = 0;
+    bool any = false; ///< `page` is the page of the findings
+    std::array<Finding, 128> found{};
+
+    Finding& of(int forPage, unsigned char c) {
+        if (!any || forPage != page) {
+            found.fill(Unknown);
+            page = forPage;
+            any = true;
+        }
+        return found[c];
+    }
+};
+
+thread_local AsciiOfPage asciiOfPage;
 
 } // namespace
 
@@ -104,6 +128,12 @@ std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::
     std::size_t at = 0;
     while (at < text.size()) {
         const auto lead = static_cast<unsigned char>(text[at]);
+        AsciiOfPage::Finding* ascii = lead < 0x80 ? &asciiOfPage.of(page, lead) : nullptr;
+        if (ascii != nullptr && *ascii == AsciiOfPage::Kept) {
+            out += static_cast<char>(lead);
+            ++at;
+            continue;
+        }
         const std::size_t length = std::min<std::size_t>(utf8Length(lead), text.size() - at);
         const std::string_view character = text.substr(at, length);
         char encoded[16];
@@ -126,6 +156,8 @@ std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::
             unmappable = at;
             return std::nullopt;
         }
+        if (ascii != nullptr)
+            *ascii = bytes.size() == 1 && bytes[0] == character[0] ? AsciiOfPage::Kept : AsciiOfPage::Other;
         out += bytes;
         at += length;
     }
