@@ -3,6 +3,8 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cerrno>
 #include <iconv.h>
 
@@ -13,7 +15,64 @@ std::string iconvName(int page) { return "CP" + std::to_string(page); }
 
 iconv_t openToUtf8(int page) { return iconv_open("UTF-8", iconvName(page).c_str()); }
 
+iconv_t openFromUtf8(int page) { return iconv_open(iconvName(page).c_str(), "UTF-8"); }
+
 bool opened(iconv_t cd) { return cd != reinterpret_cast<iconv_t>(-1); }
+
+/// The converter of the last page asked for, kept open for the thread's next text: opening
+/// one costs far more than converting a text of a drawing or a cell (tens of bytes), and a
+/// drawing's texts are all of one page.
+class KeptConverter {
+public:
+    explicit KeptConverter(iconv_t (*open)(int page)) : open_(open) {}
+    KeptConverter(const KeptConverter&) = delete;
+    KeptConverter& operator=(const KeptConverter&) = delete;
+    ~KeptConverter() {
+        if (opened(cd_)) iconv_close(cd_);
+    }
+
+    /// The converter of `page` in its initial state; not opened() when iconv lacks the page.
+    iconv_t of(int page) {
+        if (opened(cd_) && page == page_) {
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+            return cd_;
+        }
+        if (opened(cd_)) iconv_close(cd_);
+        cd_ = open_(page);
+        page_ = page;
+        return cd_;
+    }
+
+private:
+    iconv_t (*open_)(int page);
+    iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
+    int page_ = 0;
+};
+
+thread_local KeptConverter keptToUtf8(openToUtf8);
+thread_local KeptConverter keptFromUtf8(openFromUtf8);
+
+/// Which ASCII characters the thread's last page writes as their own byte and reads back so,
+/// as utf8ToCodePage found them one by one (each conversion starts from the converters' initial
+/// state, so one finding holds for every later one): most of a cell's characters are ASCII, and
+/// two conversions a character cost far more than the cell.
+struct AsciiOfPage {
+    enum Finding : std::uint8_t { Unknown, Kept, Other };
+    int page = 0;
+    bool any = false; ///< `page` is the page of the findings
+    std::array<Finding, 128> found{};
+
+    Finding& of(int forPage, unsigned char c) {
+        if (!any || forPage != page) {
+            found.fill(Unknown);
+            page = forPage;
+            any = true;
+        }
+        return found[c];
+    }
+};
+
+thread_local AsciiOfPage asciiOfPage;
 
 } // namespace
 
@@ -25,7 +84,7 @@ bool codePageAvailable(int page) {
 }
 
 std::optional<std::string> codePageToUtf8(int page, std::string_view bytes) {
-    const iconv_t cd = openToUtf8(page);
+    const iconv_t cd = keptToUtf8.of(page);
     if (!opened(cd)) return std::nullopt;
     std::string out;
     char chunk[256];
@@ -52,19 +111,13 @@ std::optional<std::string> codePageToUtf8(int page, std::string_view bytes) {
     std::size_t outLeft = sizeof chunk;
     iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
     out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
-    iconv_close(cd);
     return out;
 }
 
 std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::size_t& unmappable) {
-    const iconv_t to = iconv_open(iconvName(page).c_str(), "UTF-8");
-    const iconv_t back = openToUtf8(page);
-    const auto close = [&] {
-        if (opened(to)) iconv_close(to);
-        if (opened(back)) iconv_close(back);
-    };
+    const iconv_t to = keptFromUtf8.of(page);
+    const iconv_t back = keptToUtf8.of(page);
     if (!opened(to) || !opened(back)) {
-        close();
         unmappable = text.size();
         return std::nullopt;
     }
@@ -75,6 +128,12 @@ std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::
     std::size_t at = 0;
     while (at < text.size()) {
         const auto lead = static_cast<unsigned char>(text[at]);
+        AsciiOfPage::Finding* ascii = lead < 0x80 ? &asciiOfPage.of(page, lead) : nullptr;
+        if (ascii != nullptr && *ascii == AsciiOfPage::Kept) {
+            out += static_cast<char>(lead);
+            ++at;
+            continue;
+        }
         const std::size_t length = std::min<std::size_t>(utf8Length(lead), text.size() - at);
         const std::string_view character = text.substr(at, length);
         char encoded[16];
@@ -94,14 +153,14 @@ std::optional<std::string> utf8ToCodePage(int page, std::string_view text, std::
         iconv(back, nullptr, nullptr, &backPtr, &backLeft);
         if (rc != 0 || backRc == static_cast<std::size_t>(-1) ||
             std::string_view(decoded, static_cast<std::size_t>(backPtr - decoded)) != character) {
-            close();
             unmappable = at;
             return std::nullopt;
         }
+        if (ascii != nullptr)
+            *ascii = bytes.size() == 1 && bytes[0] == character[0] ? AsciiOfPage::Kept : AsciiOfPage::Other;
         out += bytes;
         at += length;
     }
-    close();
     return out;
 }
 

@@ -69,6 +69,30 @@ TEST(CodePages, ACharacterThePageLacksIsRefusedAtItsOffset) {
     EXPECT_EQ(unmappable, 3u);
 }
 
+TEST(CodePages, WhatOnePageWritesIsNotTakenForTheNextPages) {
+    // The converters and what they write for ASCII stay from one call to the next: each call
+    // must still write its own page, ASCII (EBCDIC writes "A" as 0xC1) and the rest alike.
+    struct Case {
+        const char* name;
+        int page;
+        std::string text;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"CP1252 first", 1252, "Aé", "A\xE9"},
+        {"EBCDIC after it", 500, "Aé", "\xC1\x51"},
+        {"DOS after that", 437, "Aé", "A\x82"},
+        {"CP1252 again", 1252, "Aé", "A\xE9"},
+        {"CP932 with its own double bytes", 932, "A部", "A\x95\x94"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::size_t unmappable = 0;
+        EXPECT_EQ(platform::utf8ToCodePage(c.page, c.text, unmappable), c.bytes);
+        EXPECT_EQ(platform::codePageToUtf8(c.page, c.bytes), c.text);
+    }
+}
+
 TEST(CodePages, EveryTwoBytesOfTheMultiByteCodePagesConvertWithoutACrash) {
     // Regression: glibc's CP949 converter passed over a lead byte and a trail byte that form no
     // character (0xA2 0xE8) to the end of the input and still said the input was bad; the byte

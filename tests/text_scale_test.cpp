@@ -35,6 +35,29 @@ TEST(TextScale, GivesTheHeightOfTheNearestText) {
     }
 }
 
+TEST(TextScale, GivesTheNearestTextToQuestionsFarFromEveryText) {
+    // A rule of the drawing's other geometry may lie far from every table: the texts all stand
+    // at much the same distance from it, and the search must still find the nearest.
+    unsigned seed = 7;
+    auto random = [&](int limit) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<double>((seed >> 8) % static_cast<unsigned>(limit));
+    };
+    std::vector<SheetText> texts;
+    for (int k = 0; k < 5000; ++k)
+        texts.push_back({{200000 + random(100000) + 0.001 * k, random(100000)}, 1 + static_cast<double>(k), "", 0});
+    const TextScale scale(texts);
+    for (int q = 0; q < 200; ++q) {
+        const Point p{random(150000), random(100000) - 25000};
+        double best = INFINITY, height = 0;
+        for (const SheetText& t : texts) {
+            const double d = std::hypot(t.middle.x - p.x, t.middle.y - p.y);
+            if (d < best) { best = d; height = t.height; }
+        }
+        ASSERT_EQ(scale.heightNear(p), height) << "question " << q;
+    }
+}
+
 TEST(TextScale, LeavesOutTextsThatGiveNoSize) {
     const std::vector<SheetText> texts = {
         {{0, 0}, 0, "", 0}, {{1, 1}, -3, "", 0}, {{2, 2}, INFINITY, "", 0}, {{INFINITY, 0}, 5, "", 0}};

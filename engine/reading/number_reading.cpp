@@ -41,7 +41,7 @@ std::optional<double> plainDecimal(std::string_view text) noexcept {
 
 } // namespace
 
-std::optional<double> parseDecimal(std::string_view text) noexcept {
+std::optional<double> parseDecimalInGeneral(std::string_view text) noexcept {
     text = trimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {

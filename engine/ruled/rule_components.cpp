@@ -55,24 +55,26 @@ void joinCrossing(std::span<const Piece> horizontal, std::span<const Piece> vert
     const auto reachH = reach.first(nh);
     const auto reachV = reach.subspan(nh);
 
-    std::vector<Index> byHeight = indices(nh); // rank -> horizontal piece
-    std::sort(byHeight.begin(), byHeight.end(), [&](Index a, Index b) { return horizontal[a].at < horizontal[b].at; });
-
-    std::vector<Index> starts = indices(nh); // ranks, by where they begin to reach
-    std::sort(starts.begin(), starts.end(), [&](Index a, Index b) {
-        return horizontal[byHeight[a]].lo - reachH[byHeight[a]] < horizontal[byHeight[b]].lo - reachH[byHeight[b]];
-    });
-    std::vector<Index> ends = indices(nh); // ranks, by where they stop reaching
-    std::sort(ends.begin(), ends.end(), [&](Index a, Index b) {
-        return horizontal[byHeight[a]].hi + reachH[byHeight[a]] < horizontal[byHeight[b]].hi + reachH[byHeight[b]];
-    });
-    std::vector<Index> across = indices(vertical.size());
-    std::sort(across.begin(), across.end(), [&](Index a, Index b) { return vertical[a].at < vertical[b].at; });
+    // rank -> horizontal piece
+    const std::vector<Index> byHeight = indicesByKey(nh, [&](Index h) { return horizontal[h].at; });
+    // Each rank's height and reach, side by side in rank order, for the sorts and the sweep.
+    std::vector<double> heightOf(nh), startAt(nh), endAt(nh);
+    for (std::size_t r = 0; r < nh; ++r) {
+        const Index h = byHeight[r];
+        heightOf[r] = horizontal[h].at;
+        startAt[r] = horizontal[h].lo - reachH[h];
+        endAt[r] = horizontal[h].hi + reachH[h];
+    }
+    // ranks, by where they begin to reach
+    const std::vector<Index> starts = indicesByKey(nh, [&](Index r) { return startAt[r]; });
+    // ranks, by where they stop reaching
+    const std::vector<Index> ends = indicesByKey(nh, [&](Index r) { return endAt[r]; });
+    const std::vector<Index> across = indicesByKey(vertical.size(), [&](Index k) { return vertical[k].at; });
 
     IndexSet active(nh);
     IndexSet unsure(nh);
-    auto startOf = [&](Index r) { return horizontal[byHeight[r]].lo - reachH[byHeight[r]]; };
-    auto endOf = [&](Index r) { return horizontal[byHeight[r]].hi + reachH[byHeight[r]]; };
+    auto startOf = [&](Index r) { return startAt[r]; };
+    auto endOf = [&](Index r) { return endAt[r]; };
 
     std::size_t s = 0, e = 0, v = 0;
     while (v < across.size()) {
@@ -99,11 +101,11 @@ void joinCrossing(std::span<const Piece> horizontal, std::span<const Piece> vert
         const double bottom = p.lo - reachV[k];
         const double top = p.hi + reachV[k];
         const auto from = static_cast<std::size_t>(
-            std::partition_point(byHeight.begin(), byHeight.end(), [&](Index h) { return horizontal[h].at < bottom; }) -
-            byHeight.begin());
+            std::partition_point(heightOf.begin(), heightOf.end(), [&](double at) { return at < bottom; }) -
+            heightOf.begin());
         const auto to = static_cast<std::size_t>(
-            std::partition_point(byHeight.begin(), byHeight.end(), [&](Index h) { return horizontal[h].at <= top; }) -
-            byHeight.begin());
+            std::partition_point(heightOf.begin(), heightOf.end(), [&](double at) { return at <= top; }) -
+            heightOf.begin());
         const std::size_t first = active.next(from);
         if (first >= to) continue;
         const Index self = static_cast<Index>(nh) + k;

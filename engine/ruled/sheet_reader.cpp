@@ -14,6 +14,7 @@
 #include "reading/text_view.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -53,7 +54,7 @@ enum Field : std::uint32_t {
     kExtrusion = 1u << 16, kContent = 1u << 17, kBlockName = 1u << 18,
 };
 
-std::uint32_t fieldsOf(Kind kind) {
+constexpr std::uint32_t fieldsOf(Kind kind) {
     switch (kind) {
     case Kind::Line: return kP0 | kP1;
     case Kind::LwPolyline: return kF70 | kExtrusion; // and its vertices
@@ -74,6 +75,63 @@ std::uint32_t fieldsOf(Kind kind) {
     default: return 0;
     }
 }
+
+/// The codes that take() may act on for an entity of `kind`: those of its fields, those that
+/// every entity reads, and those that its own reading takes. Any other code changes nothing.
+struct WantedCodes {
+    std::uint64_t bits[SheetReader::kCodesTold / 64] = {};
+
+    constexpr void add(int code) { bits[code / 64] |= std::uint64_t{1} << (code % 64); }
+    constexpr void addAll() {
+        for (std::uint64_t& b : bits) b = ~std::uint64_t{0};
+    }
+};
+
+constexpr WantedCodes wantedCodesOf(Kind kind) {
+    WantedCodes w;
+    if (kind == Kind::None) return w; // nothing is read
+    // Their own readers take codes of every kind.
+    if (kind == Kind::Spline || kind == Kind::Hatch || kind == Kind::Table) {
+        w.addAll();
+        return w;
+    }
+    for (const int code : {kCodeEmbedded, kCodeSpace, kCodeVisibility}) w.add(code);
+    const std::uint32_t mask = fieldsOf(kind);
+    struct FieldCodes {
+        std::uint32_t field;
+        int codes[3];
+    };
+    constexpr FieldCodes kFieldCodes[] = {
+        {kContent, {kCodeContent, -1, -1}},   {kBlockName, {kCodeName, -1, -1}},
+        {kP0, {kCodeX, kCodeY1, -1}},         {kP1, {kCodeX2, kCodeY2, -1}},
+        {kP2, {kCodeX3, kCodeY3, -1}},        {kP3, {kCodeX4, kCodeY4, -1}},
+        {kF40, {kCodeSize, -1, -1}},          {kF41, {kCodeScaleX, -1, -1}},
+        {kF42, {kCodeScaleY, -1, -1}},        {kF44, {kCodeColumnSpacing, -1, -1}},
+        {kF45, {kCodeRowSpacing, -1, -1}},    {kF50, {kCodeAngle, -1, -1}},
+        {kF51, {kCodeEndAngle, -1, -1}},      {kF70, {kCodeFlags, -1, -1}},
+        {kF71, {kCodeAttachment, -1, -1}},    {kF72, {kCodeHJustify, -1, -1}},
+        {kF73, {kCodeVJustify, -1, -1}},      {kF74, {kCodeAttribVJustify, -1, -1}},
+        {kExtrusion, {kCodeExtrusionX, kCodeExtrusionY, kCodeExtrusionZ}},
+    };
+    for (const FieldCodes& f : kFieldCodes) {
+        if ((mask & f.field) == 0) continue;
+        for (const int code : f.codes)
+            if (code >= 0) w.add(code);
+    }
+    if (kind == Kind::LwPolyline)
+        for (const int code : {kCodeX, kCodeY1, kCodeBulge}) w.add(code);
+    if (kind == Kind::Mtext)
+        for (const int code : {kCodeTextPiece, kCodeMtextColumns, kCodeAngle}) w.add(code);
+    return w;
+}
+
+constexpr std::size_t kKinds = static_cast<std::size_t>(Kind::EndSection) + 1;
+
+constexpr auto kWantedCodes = [] {
+    std::array<WantedCodes, kKinds> all{};
+    for (std::size_t k = 0; k < kKinds; ++k) all[k] = wantedCodesOf(static_cast<Kind>(k));
+    return all;
+}();
 
 struct Vertex {
     Point p;
@@ -166,6 +224,9 @@ public:
         if (kind_ == Kind::None || fields_.ended) return;
         take(code, value, line);
     }
+
+    /// The codes that the entity being read may take.
+    const std::uint64_t* wanted() const { return kWantedCodes[static_cast<std::size_t>(kind_)].bits; }
 
     Sheets finish() {
         endEntity();
@@ -599,7 +660,7 @@ private:
     }
     Sheet& sheet(bool paper) { return paper ? sheets_.paper : sheets_.model; }
 
-    void addSegment(Point a, Point b, bool paper) {
+    void addSegment(const Point& a, const Point& b, bool paper) {
         if (a.x == b.x && a.y == b.y) return; // draws nothing
         if (inBlocks()) {
             if (BlockDefinition* block = holder()) block->segments.push_back({a, b});
@@ -642,12 +703,13 @@ private:
 };
 
 SheetReader::SheetReader(const TextDecoder& decoder, const std::string& file)
-    : impl_(std::make_unique<Impl>(decoder, file)) {}
+    : impl_(std::make_unique<Impl>(decoder, file)), wanted_(impl_->wanted()) {}
 
 SheetReader::~SheetReader() = default;
 
-void SheetReader::pair(SheetSection section, std::int16_t code, std::string_view value, std::int64_t line) {
+void SheetReader::take(SheetSection section, std::int16_t code, std::string_view value, std::int64_t line) {
     impl_->pair(section, code, value, line);
+    wanted_ = impl_->wanted();
 }
 
 Sheets SheetReader::finish() { return impl_->finish(); }

@@ -53,14 +53,27 @@ public:
     /// Throws RunFailure: NotANumber and NumberOutOfRange (past ±1e15, or a scale of 0) for a
     /// value it reads, naming the value's line; BlockPlacesItself, TooManyPlaced and
     /// NumberOutOfRange when an INSERT of ENTITIES is placed.
-    void pair(SheetSection section, std::int16_t code, std::string_view value, std::int64_t line);
+    void pair(SheetSection section, std::int16_t code, std::string_view value, std::int64_t line) {
+        // Most pairs of an entity hold nothing that its kind reads (a handle, a layer, a
+        // subclass marker, a Z): they are passed over here, without a call.
+        if (code > 0 && code < kCodesTold && ((wanted_[code / 64] >> (code % 64)) & 1) == 0) return;
+        take(section, code, value, line);
+    }
 
     /// The drawing has ended: finishes what is pending and gives the sheets.
     Sheets finish();
 
+    /// The group codes from 0 to kCodesTold - 1, one bit each, that the entity being read may
+    /// take; codes past them are always handed on.
+    static constexpr int kCodesTold = 512;
+    using CodeSet = std::uint64_t[kCodesTold / 64];
+
 private:
+    void take(SheetSection section, std::int16_t code, std::string_view value, std::int64_t line);
+
     class Impl;
     std::unique_ptr<Impl> impl_;
+    const std::uint64_t* wanted_; ///< the CodeSet of the entity being read
 };
 
 } // namespace dxf2csv::ruled

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace dxf2csv::ruled {
 namespace {
@@ -34,6 +35,23 @@ TextScale::TextScale(std::span<const SheetText> texts) {
         stack.push_back({r.lo, mid, !r.onX});
         stack.push_back({mid + 1, r.hi, !r.onX});
     }
+    bounds_.resize(nodes_.size());
+    if (!nodes_.empty()) boundRange(0, nodes_.size());
+}
+
+TextScale::Bounds TextScale::boundRange(std::size_t lo, std::size_t hi) {
+    // Ranges halve, so the recursion is no deeper than the tree (at most 64).
+    const std::size_t mid = lo + (hi - lo) / 2;
+    const Node& n = nodes_[mid];
+    Bounds b{n.x, n.y, n.x, n.y};
+    for (const auto& [from, to] : {std::pair{lo, mid}, std::pair{mid + 1, hi}}) {
+        if (from >= to) continue;
+        const Bounds part = boundRange(from, to);
+        b = {std::min(b.minX, part.minX), std::min(b.minY, part.minY), std::max(b.maxX, part.maxX),
+             std::max(b.maxY, part.maxY)};
+    }
+    bounds_[mid] = b;
+    return b;
 }
 
 double TextScale::heightNear(Point p) const {
@@ -46,15 +64,33 @@ double TextScale::heightNear(Point p) const {
     // never holds more than the tree's depth (at most 64) plus one.
     std::array<Visit, 70> stack;
     std::size_t top = 0;
-    stack[top++] = {0, nodes_.size(), true, 0};
+    // Field by field, in and out: a visit copied whole is read back in wider pieces than it
+    // was written in, and each such read waits for the writes to reach the cache.
+    auto push = [&](std::size_t lo, std::size_t hi, bool onX, double planeDistance) {
+        Visit& to = stack[top++];
+        to.lo = lo;
+        to.hi = hi;
+        to.onX = onX;
+        to.planeDistance = planeDistance;
+    };
+    push(0, nodes_.size(), true, 0);
     double best = INFINITY;
     double height = nodes_[nodes_.size() / 2].height;
     int visits = 0;
     while (top > 0 && visits < kMaxVisits) {
-        const Visit v = stack[--top];
-        if (v.lo >= v.hi || v.planeDistance >= best) continue;
+        const Visit& v = stack[--top];
+        const std::size_t lo = v.lo;
+        const std::size_t hi = v.hi;
+        const bool onX = v.onX;
+        const double planeDistance = v.planeDistance;
+        if (lo >= hi || planeDistance >= best) continue;
+        const std::size_t mid = lo + (hi - lo) / 2;
+        // No text of the range lies nearer than its box: passing over it changes nothing.
+        const Bounds& box = bounds_[mid];
+        const double outX = std::max({box.minX - p.x, p.x - box.maxX, 0.0});
+        const double outY = std::max({box.minY - p.y, p.y - box.maxY, 0.0});
+        if (outX * outX + outY * outY >= best) continue;
         ++visits;
-        const std::size_t mid = v.lo + (v.hi - v.lo) / 2;
         const Node& n = nodes_[mid];
         const double dx = n.x - p.x;
         const double dy = n.y - p.y;
@@ -63,13 +99,16 @@ double TextScale::heightNear(Point p) const {
             best = d;
             height = n.height;
         }
-        const double across = v.onX ? p.x - n.x : p.y - n.y;
-        const double plane = std::max(v.planeDistance, across * across);
-        Visit low{v.lo, mid, !v.onX, across < 0 ? v.planeDistance : plane};
-        Visit high{mid + 1, v.hi, !v.onX, across < 0 ? plane : v.planeDistance};
+        const double across = onX ? p.x - n.x : p.y - n.y;
+        const double plane = std::max(planeDistance, across * across);
         // The side that holds p is searched first: pushed last.
-        stack[top++] = across < 0 ? high : low;
-        stack[top++] = across < 0 ? low : high;
+        if (across < 0) {
+            push(mid + 1, hi, !onX, plane);
+            push(lo, mid, !onX, planeDistance);
+        } else {
+            push(lo, mid, !onX, plane);
+            push(mid + 1, hi, !onX, planeDistance);
+        }
     }
     return height;
 }

@@ -31,7 +31,18 @@ private:
     struct Node {
         double x, y, height;
     };
+    /// The box around the texts of a range of the tree.
+    struct Bounds {
+        double minX, minY, maxX, maxY;
+    };
+    /// Sets the boxes of the range [lo, hi) and of the ranges within it, and gives its box.
+    Bounds boundRange(std::size_t lo, std::size_t hi);
+
     std::vector<Node> nodes_; ///< as a tree: the middle of each range splits it, on x at even depths
+    /// The box of each range, at the place of the node that splits it: a search passes over a
+    /// range whose box lies no nearer than the best text found, which the splitting plane alone
+    /// cannot tell when the question lies far from every text.
+    std::vector<Bounds> bounds_;
 };
 
 } // namespace dxf2csv::ruled

@@ -8,11 +8,15 @@
 namespace dxf2csv::ruled {
 
 double ValueReader::number(std::string_view value, std::int64_t line) const {
-    const auto read = parseDecimal(value);
-    if (!read) throw RunFailure(FailureKind::NotANumber, file_, line, Detail::OffendingText, {quoteText(value)});
-    if (!(std::fabs(*read) <= kMaxMagnitude))
+    double read = 0;
+    if (!readPlainDecimal(value, read)) {
+        const auto general = parseDecimalInGeneral(value);
+        if (!general) throw RunFailure(FailureKind::NotANumber, file_, line, Detail::OffendingText, {quoteText(value)});
+        read = *general;
+    }
+    if (!(std::fabs(read) <= kMaxMagnitude))
         throw RunFailure(FailureKind::NumberOutOfRange, file_, line, Detail::BeyondBound, {quoteText(value), "1e15"});
-    return *read;
+    return read;
 }
 
 double ValueReader::scale(std::string_view value, std::int64_t line) const {

@@ -42,7 +42,8 @@ void PairScanner::run() {
     bool expectCode = true;
     std::int16_t code = 0;
     std::int64_t codeLineNumber = 0;
-    lines_.forEachLine([&](std::string_view line, std::int64_t number) {
+    // Inlined into the line loop: it runs for every line of the drawing.
+    lines_.forEachLine([&](std::string_view line, std::int64_t number) __attribute__((always_inline)) {
         if (expectCode) {
             const Floored16 read = readGroupCode(line);
             if (read.status != NumberStatus::Ok) failNumber(read.status, context_.file, number, Detail::OffendingText, {quoteText(line)});
@@ -52,6 +53,14 @@ void PairScanner::run() {
             return LineFlow::Next;
         }
         expectCode = true;
+        // Within the geometry's sections of a scan for ruled tables alone, only an entity's
+        // start and a section's name can change the scan: every other pair goes straight to
+        // the sheet reader.
+        if (direct_ && code != kCodeEntity && !afterSection_) {
+            lastLine_ = number;
+            sheets_->pair(directSection_, code, line, number);
+            return LineFlow::Next;
+        }
         return pair({code, line, number});
     });
     if (!expectCode)
@@ -86,6 +95,7 @@ LineFlow PairScanner::pair(const Pair& pair) {
                 inHeader_ = false;
                 inBlocks_ = false;
                 openSection_.clear();
+                sectionChanged();
                 return LineFlow::Next;
             }
             if (startsWith(value, names::kEndOfFile)) {
@@ -97,6 +107,7 @@ LineFlow PairScanner::pair(const Pair& pair) {
         }
     } else if (pair.code == kCodeName && wasAfterSection) {
         enterSection(value);
+        sectionChanged();
         // The section's name is no pair of the section's own.
         if (sheets_) return quiet() ? LineFlow::PassOver : LineFlow::Next;
     }
@@ -115,6 +126,11 @@ LineFlow PairScanner::pair(const Pair& pair) {
         break;
     }
     return quiet() ? LineFlow::PassOver : LineFlow::Next;
+}
+
+void PairScanner::sectionChanged() {
+    direct_ = sheets_ && !plan_.groups && (section_ == Section::Entities || inBlocks_);
+    directSection_ = inBlocks_ ? ruled::SheetSection::Blocks : ruled::SheetSection::Entities;
 }
 
 bool PairScanner::quiet() const {

@@ -55,6 +55,8 @@ private:
     /// section's start, and the sections whose geometry is read.
     bool quiet() const;
     void enterSection(std::string_view name);
+    /// Decides anew, after a section begins or ends, whether pairs go straight to the sheets.
+    void sectionChanged();
     /// Picks up $ACADVER and $DWGCODEPAGE of the HEADER section, which decide how the report
     /// shows the texts.
     HeaderVariable readHeader(const Pair& pair, HeaderVariable pending);
@@ -78,6 +80,8 @@ private:
     GroupStep groupStep_;
     std::optional<ruled::SheetReader> sheets_;
     std::optional<RunFailure> rulesFailure_;
+    bool direct_ = false; ///< pairs other than (0, ...) go straight to the sheet reader
+    ruled::SheetSection directSection_ = ruled::SheetSection::Entities;
 };
 
 } // namespace dxf2csv
