@@ -241,6 +241,11 @@ TEST(ConversionRun, Failures) {
         {"cut off inside a section", good.substr(0, good.find("  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS")), "100",
          FailureKind::DrawingCutOff, 30},
         {"cut off inside OBJECTS", good.substr(0, good.rfind("  0\nENDSEC")), "100", FailureKind::DrawingCutOff, 48},
+        // Regression: the line named was the last one read pair by pair, not the last one passed
+        // over, so the same drawing written with blanks after its codes named another line.
+        {"cut off after pairs passed over",
+         "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n1\n 20\n2\n 11\n3\n 21\n4\n", "100",
+         FailureKind::DrawingCutOff, 16},
         {"empty tolerance", good, "", FailureKind::NotANumber, 0},
         {"tolerance out of range", good, "32768", FailureKind::NumberOutOfRange, 0},
         {"binary DXF", std::string("AutoCAD Binary DXF\r\n\x1a", 22) + std::string(10, '\0'), "100",

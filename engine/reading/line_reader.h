@@ -105,6 +105,9 @@ public:
         }
     }
 
+    /// How many lines have been handed out or passed over: after forEachLine has run to the
+    /// end of the input, the number of the drawing's last line.
+    std::int64_t linesRead() const noexcept { return lineNumber_; }
     /// The first `size` bytes not yet handed out (fewer at the end of the input).
     std::string_view peek(std::size_t size);
     /// Drops `size` bytes that peek() returned, without counting a line.

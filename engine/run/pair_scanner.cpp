@@ -70,7 +70,7 @@ void PairScanner::run() {
     // may be its tables. One that ends after its last ENDSEC without the final EOF is whole
     // (some writers leave EOF out).
     if (!endOfFile_ && !openSection_.empty())
-        throw RunFailure(FailureKind::DrawingCutOff, context_.file, lastLine_, Detail::NoEndOfSection,
+        throw RunFailure(FailureKind::DrawingCutOff, context_.file, lines_.linesRead(), Detail::NoEndOfSection,
                          {quoteText(context_.decoder.toUtf8(openSection_))});
     if (section_ == Section::Objects && plan_.groups) groupStep_.finish(grouped_, lastLine_, context_);
 }
