@@ -255,6 +255,8 @@ TEST_F(WindowLogicTest, ARunConvertsTheChosenDrawingAndShowsTheReport) {
     EXPECT_EQ(view.text(Field::InputName), "plan.dxf");
     EXPECT_EQ(view.text(Field::OutputName), "plan.dxf.csv");
 
+    // The folder as the run leaves it: the file lists show the result too.
+    fileSystem.entries[dir.root().string()].files = {"plan.dxf", "plan.dxf.csv"};
     logic.run();
     EXPECT_TRUE(messages.empty());
     // The caption is painted before the run takes the thread.
@@ -264,7 +266,9 @@ TEST_F(WindowLogicTest, ARunConvertsTheChosenDrawingAndShowsTheReport) {
     EXPECT_EQ(test::readFile(dir.path("plan.dxf.csv")), "bolt,nut\r\n");
     const std::string report = "認識した要素数 : 2（５０００要素以下が必須！！）\r\n計上した材料数 : 2\r\n"
                                "計上した材料の総数 : 2\r\n処理終了\r\n";
-    EXPECT_EQ(view.report, report);
+    // The report says where the result went, in full.
+    EXPECT_EQ(view.report, report + "出力先 : " + dir.path("plan.dxf.csv") + "\r\n");
+    EXPECT_EQ(view.files, (std::vector<std::string>{"plan.dxf", "plan.dxf.csv"}));
 
     // The next run starts afresh: an edited output name is used as typed, and a full-width
     // tolerance reads as its digits (Y 0 and 40 are apart at 10).
@@ -275,7 +279,7 @@ TEST_F(WindowLogicTest, ARunConvertsTheChosenDrawingAndShowsTheReport) {
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(view.events, events);
     EXPECT_EQ(test::readFile(dir.path("edited.csv")), "nut\r\nbolt\r\n");
-    EXPECT_EQ(view.report, report);
+    EXPECT_EQ(view.report, report + "出力先 : " + dir.path("edited.csv") + "\r\n");
 }
 
 TEST_F(WindowLogicTest, AFailedRunKeepsTheCaptionAndTheReportAndTellsTheKindInJapanese) {

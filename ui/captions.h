@@ -14,5 +14,6 @@ inline constexpr const char* kOpen = "開く(&O)";
 inline constexpr const char* kExit = "終了(&X)";
 inline constexpr const char* kDefaultTolerance = "100";
 inline constexpr const char* kDriveNotReady = "ドライブの準備ができていません";
+inline constexpr const char* kWrittenTo = "出力先 : "; ///< the report's last line: where the result went
 inline constexpr const char* kLineSuffix = " 行目: "; ///< after a line number in a message: "12 行目: "
 } // namespace dxf2csv::captions

@@ -104,7 +104,9 @@ void WindowLogic::run() {
         return;
     }
     view_.setCaption(captions::kDone);
-    view_.setReport(report);
+    // Where the result went, in full, and the folder's files as they now are, the result's too.
+    view_.setReport(report + captions::kWrittenTo + request.outputPath + "\r\n");
+    view_.fillFiles(fileSystem_.files(folder_));
 }
 
 void WindowLogic::tell(const Message& message) {

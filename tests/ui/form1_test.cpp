@@ -175,8 +175,11 @@ private slots:
         QVERIFY(messages_.empty());
         QCOMPARE(readFile(dir().filePath("plan.dxf.csv")), QByteArray("bolt,nut\r\n"));
         const QString report = child<QPlainTextEdit>(form, "txtDis")->toPlainText();
-        QCOMPARE(report, QString::fromUtf8("認識した要素数 : 2（５０００要素以下が必須！！）\n計上した材料数 : 2\n"
-                                           "計上した材料の総数 : 2\n処理終了\n"));
+        const QString lines = QString::fromUtf8("認識した要素数 : 2（５０００要素以下が必須！！）\n計上した材料数 : 2\n"
+                                                "計上した材料の総数 : 2\n処理終了\n");
+        // The report ends with where the result went, in full; the file lists show it.
+        QCOMPARE(report, lines + QString::fromUtf8("出力先 : ") + QDir(dir().path()).filePath("plan.dxf.csv") + "\n");
+        QVERIFY(!child<QListWidget>(form, "File2")->findItems("plan.dxf.csv", Qt::MatchExactly).isEmpty());
         QCOMPARE(form.windowTitle(), QString::fromUtf8("ファイル操作"));
 
         // A second run replaces the report; an edited output name is used as typed, and a
@@ -186,7 +189,8 @@ private slots:
         QTest::mouseClick(child<QPushButton>(form, "cmdCul1"), Qt::LeftButton);
         QVERIFY(messages_.empty());
         QCOMPARE(readFile(dir().filePath("edited.csv")), QByteArray("nut\r\nbolt\r\n"));
-        QCOMPARE(child<QPlainTextEdit>(form, "txtDis")->toPlainText(), report);
+        QCOMPARE(child<QPlainTextEdit>(form, "txtDis")->toPlainText(),
+                 lines + QString::fromUtf8("出力先 : ") + QDir(dir().path()).filePath("edited.csv") + "\n");
     }
 
     void failedRunKeepsTheWindowUsable() {
