@@ -25,6 +25,8 @@ TEST(RunFailure, DescriptionNamesFileLineKindAndTextInEitherLanguage) {
          "out.csv: 出力ファイルを書けません: /ro にファイルを作れません: Permission denied"},
         {"no detail", RunFailure(FailureKind::InputCannotBeOpened, "a.dxf", 0), "a.dxf: cannot open input",
          "a.dxf: 入力ファイルを開けません"},
+        {"a file name of bytes that are no UTF-8", RunFailure(FailureKind::InputCannotBeOpened, "図面\\b\xFF.dxf", 0),
+         "図面\\b\\xFF.dxf: cannot open input", "図面\\b\\xFF.dxf: 入力ファイルを開けません"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -8,9 +8,41 @@ namespace dxf2csv {
 
 namespace {
 
+/// Appends `text` with each control byte, and each byte that begins no UTF-8 character (a
+/// picture's first byte, a Shift-JIS byte), written \xNN, so that every message stays UTF-8;
+/// within quotes ('quoted') '"' and '\' get a backslash before them too.
+void appendEscaped(std::string& out, std::string_view text, bool quoted) {
+    auto escape = [&](unsigned char c) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+        out += escaped;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7f) {
+            escape(c);
+        } else if (quoted && (c == '"' || c == '\\')) {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c >= 0x80) {
+            const std::size_t length = utf8Length(c);
+            if (i + length <= text.size() && isValidUtf8(text.substr(i, length))) {
+                out.append(text.substr(i, length));
+                i += length;
+                continue;
+            }
+            escape(c);
+        } else {
+            out += static_cast<char>(c);
+        }
+        ++i;
+    }
+}
+
 std::string description(FailureKind kind, const std::string& file, std::int64_t line, const std::string& detail,
                         Language language) {
-    std::string text = file;
+    std::string text;
+    appendEscaped(text, file, false);
     if (line > 0) {
         text += ':';
         text += std::to_string(line);
@@ -48,33 +80,7 @@ std::string quoteText(std::string_view text) {
     // Cut before a UTF-8 continuation byte, never inside a character.
     while (shown < text.size() && shown > 0 && (static_cast<unsigned char>(text[shown]) & 0xC0) == 0x80)
         --shown;
-    auto escape = [&](unsigned char c) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-        out += escaped;
-    };
-    for (std::size_t i = 0; i < shown;) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7f) {
-            escape(c);
-        } else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c >= 0x80) {
-            // A whole UTF-8 character as it is; a byte that begins none (a picture's first
-            // byte, a Shift-JIS byte) escaped, so that every message stays UTF-8.
-            const std::size_t length = utf8Length(c);
-            if (i + length <= text.size() && isValidUtf8(text.substr(i, length))) {
-                out.append(text.substr(i, length));
-                i += length;
-                continue;
-            }
-            escape(c);
-        } else {
-            out += static_cast<char>(c);
-        }
-        ++i;
-    }
+    appendEscaped(out, text.substr(0, shown), true);
     if (shown < text.size()) out += "...";
     out += '"';
     return out;

@@ -24,7 +24,8 @@ public:
     std::int64_t line() const noexcept { return line_; }
     /// The detail in `language` ("\"ab\"", "read error: ...").
     std::string detail(Language language = Language::English) const;
-    /// "FILE:LINE: KIND: DETAIL" in `language`.
+    /// "FILE:LINE: KIND: DETAIL" in `language`, the file's name escaped as quoted texts are (but
+    /// for its quotes and backslashes), so that the message is UTF-8 whatever the name holds.
     std::string describe(Language language) const;
 
 private:
@@ -35,7 +36,8 @@ private:
     std::vector<std::string> args_;
 };
 
-/// The offending text for a message: in double quotes, control bytes escaped as \xNN,
+/// The offending text for a message: in double quotes, control bytes and bytes that begin no
+/// UTF-8 character escaped as \xNN,
 /// cut after about 60 bytes (at a character boundary) with "..." so a runaway line cannot flood a terminal.
 std::string quoteText(std::string_view text);
 
