@@ -13,3 +13,15 @@ if(DXF2CSV_TESTS AND NOT TARGET GTest::gtest)
     add_library(GTest::gtest_main ALIAS gtest_main)
   endif()
 endif()
+
+# The icon and version information of a program, as Explorer shows them: `name`.exe described
+# by `description` (in Japanese, as its users read it).
+enable_language(RC)
+function(dxf2csv_windows_resources target name description)
+  set(DXF2CSV_RC_NAME ${name})
+  set(DXF2CSV_RC_DESCRIPTION ${description})
+  set(DXF2CSV_RC_ICON ${PROJECT_SOURCE_DIR}/cmake/windows-resources/dxf2csv.ico)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/windows-resources/version.rc.in
+                 ${CMAKE_CURRENT_BINARY_DIR}/${name}-version.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${name}-version.rc)
+endfunction()
