@@ -36,6 +36,7 @@ public:
     std::vector<FolderLine> folders;
     std::size_t selectedFolder = 0;
     std::vector<std::string> files;
+    std::string selected; ///< the file selected in the lists
     std::vector<Message> boxes; ///< messages shown in the window's own box
 
     std::string caption() const override { return shownCaption; }
@@ -63,6 +64,7 @@ public:
         selectedFolder = current;
     }
     void fillFiles(const std::vector<std::string>& names) override { files = names; }
+    void selectFile(const std::string& name) override { selected = name; }
     void showMessageBox(const Message& message) override { boxes.push_back(message); }
 };
 
@@ -269,6 +271,8 @@ TEST_F(WindowLogicTest, ARunConvertsTheChosenDrawingAndShowsTheReport) {
     // The report says where the result went, in full.
     EXPECT_EQ(view.report, report + "出力先 : " + dir.path("plan.dxf.csv") + "\r\n");
     EXPECT_EQ(view.files, (std::vector<std::string>{"plan.dxf", "plan.dxf.csv"}));
+    EXPECT_EQ(view.selected, "plan.dxf.csv");
+    EXPECT_EQ(view.text(Field::InputName), "plan.dxf");
 
     // The next run starts afresh: an edited output name is used as typed, and a full-width
     // tolerance reads as its digits (Y 0 and 40 are apart at 10).

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -163,6 +164,14 @@ void Form1::fillFiles(const std::vector<std::string>& names) {
     for (QListWidget* list : {file1_, file2_}) {
         list->clear();
         for (const std::string& name : names) list->addItem(qt(name));
+    }
+}
+
+void Form1::selectFile(const std::string& name) {
+    for (QListWidget* list : {file1_, file2_}) {
+        const QSignalBlocker quiet(list);
+        const auto found = list->findItems(qt(name), Qt::MatchExactly);
+        if (!found.isEmpty()) list->setCurrentItem(found.front());
     }
 }
 

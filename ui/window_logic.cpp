@@ -107,6 +107,8 @@ void WindowLogic::run() {
     // Where the result went, in full, and the folder's files as they now are, the result's too.
     view_.setReport(report + captions::kWrittenTo + request.outputPath + "\r\n");
     view_.fillFiles(fileSystem_.files(folder_));
+    const std::string output = view_.text(Field::OutputName);
+    if (output.find(fileSystem_.separator()) == std::string::npos) view_.selectFile(output);
 }
 
 void WindowLogic::tell(const Message& message) {

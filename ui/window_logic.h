@@ -68,7 +68,8 @@ public:
     /// Converts the drawing named in the input field, in Dir1's folder, to the output name
     /// there. The caption reads "読み込み中です・・・" (painted at once) while it runs. On
     /// success the caption becomes "ファイル操作", the report followed by the line "出力先 : "
-    /// and the output's full path replaces txtDis, and the file lists are filled anew; on any
+    /// and the output's full path replaces txtDis, and the file lists are filled anew with the
+    /// output selected where they list it; on any
     /// failure, an unexpected one too, the caption goes back to what it was, txtDis keeps its
     /// text and a message tells the failure. Never throws for a failed conversion.
     void run();

@@ -62,6 +62,9 @@ public:
     virtual void fillFolders(const std::vector<FolderLine>& lines, std::size_t current) = 0;
     /// Fills File1 and File2 with `names`.
     virtual void fillFiles(const std::vector<std::string>& names) = 0;
+    /// Selects `name` in File1 and File2 where they list it, without reporting the choice back
+    /// to the logic (the input name stays as it is).
+    virtual void selectFile(const std::string& name) = 0;
     /// Shows `message` in the window's own message box (only where no hook replaces it).
     virtual void showMessageBox(const Message& message) = 0;
 };

@@ -179,7 +179,12 @@ private slots:
                                                 "計上した材料の総数 : 2\n処理終了\n");
         // The report ends with where the result went, in full; the file lists show it.
         QCOMPARE(report, lines + QString::fromUtf8("出力先 : ") + QDir(dir().path()).filePath("plan.dxf.csv") + "\n");
-        QVERIFY(!child<QListWidget>(form, "File2")->findItems("plan.dxf.csv", Qt::MatchExactly).isEmpty());
+        // The file lists show the new CSV, selected, and the input name stays the drawing's.
+        for (const char* list : {"File1", "File2"}) {
+            QVERIFY(child<QListWidget>(form, list)->currentItem() != nullptr);
+            QCOMPARE(child<QListWidget>(form, list)->currentItem()->text(), QString("plan.dxf.csv"));
+        }
+        QCOMPARE(child<QLineEdit>(form, "txtFileName")->text(), QString("plan.dxf"));
         QCOMPARE(form.windowTitle(), QString::fromUtf8("ファイル操作"));
 
         // A second run replaces the report; an edited output name is used as typed, and a

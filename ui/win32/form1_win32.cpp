@@ -280,6 +280,15 @@ void Form1::fillFiles(const std::vector<std::string>& names) {
     }
 }
 
+void Form1::selectFile(const std::string& name) {
+    // A selection set by a message sends no notification: the input name stays as it is.
+    for (const ControlId id : {kFile1, kFile2}) {
+        const HWND list = control(id);
+        const LRESULT at = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(widen(name).c_str()));
+        if (at != LB_ERR) SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    }
+}
+
 void Form1::showMessageBox(const Message& message) {
     MessageBoxW(window_, widen(message.text).c_str(), widen(message.title).c_str(), MB_OK | MB_ICONERROR);
 }

@@ -62,6 +62,7 @@ private:
     void chooseDrive(std::size_t index) override;
     void fillFolders(const std::vector<FolderLine>& lines, std::size_t current) override;
     void fillFiles(const std::vector<std::string>& names) override;
+    void selectFile(const std::string& name) override;
     void showMessageBox(const Message& message) override;
 
     HWND window_ = nullptr;
