@@ -3,6 +3,7 @@
 #include "messages/run_failure.h"
 #include "platform/code_pages.h"
 #include "platform/utf8.h"
+#include "reading/text_view.h"
 #include "text/text_decoder.h"
 
 #include <cstdio>
@@ -22,9 +23,7 @@ std::pair<std::string, std::string> characterAt(std::string_view text) {
 } // namespace
 
 std::optional<CsvEncoding> csvEncodingNamed(std::string_view name) {
-    std::string lower(name);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const std::string lower = asciiLowerCase(name);
     if (lower == "drawing") return CsvEncoding::Drawing;
     if (lower == "utf-8" || lower == "utf8") return CsvEncoding::Utf8;
     if (lower == "utf-8-bom" || lower == "utf8-bom") return CsvEncoding::Utf8Bom;

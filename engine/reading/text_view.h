@@ -1,6 +1,7 @@
 #pragma once
 // Small tests and cuts on a view of a drawing's line.
 
+#include <string>
 #include <string_view>
 
 namespace dxf2csv {
@@ -15,6 +16,15 @@ constexpr std::string_view trimBlanks(std::string_view text) noexcept {
 /// True when `line` begins with `keyword`, exactly, case included; a shorter line never does.
 constexpr bool startsWith(std::string_view line, std::string_view keyword) noexcept {
     return line.substr(0, keyword.size()) == keyword;
+}
+
+/// `text` with its ASCII capitals made small: names given on a command line ("UTF-8",
+/// "Ruled") are matched in either case.
+inline std::string asciiLowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
 }
 
 } // namespace dxf2csv

@@ -88,11 +88,11 @@ void writeRuled(ruled::Sheets sheets, const RunContext& context) {
 
 /// One scan of the drawing after the output's preamble, writing its tables and closing the
 /// report: a report of grouped tables exactly as they always gave it, one of ruled tables
-/// saying so. `plan.rules` without
-/// `plan.groups` gives the ruled tables; `plan.groups` alone the grouped ones; both (the
-/// automatic choice in one scan) the grouped ones when a GROUP held a TEXT, else the ruled
-/// ones. Groups without the text limit and without rules (the first scan of the automatic choice) give
-/// NoGroups for a drawing without a GROUP of TEXTs, having written nothing.
+/// saying so. `plan.rules` without `plan.groups` gives the ruled tables; `plan.groups` alone
+/// the grouped ones; both (the automatic choice in one scan) the grouped ones when a GROUP
+/// held a TEXT, else the ruled ones. Groups without the text limit and without rules (the
+/// first scan of the automatic choice) give NoGroups for a drawing without a GROUP of TEXTs,
+/// having written nothing.
 Outcome scan(LineReader& lines, const ScanPlan& plan, std::int16_t rowTolerance, const RunContext& context) {
     PairScanner scanner(lines, plan, rowTolerance, context);
     scanner.run();
